@@ -1,0 +1,25 @@
+#pragma once
+// The generated "large shop" database the benchmarks run on, made once by kelvo-admin
+// and reused between runs.
+
+#include "platform/db/Database.h"
+
+#include <benchmark/benchmark.h>
+
+// Path of the large demo database (100,000 members, 1,000,000 consumptions, ~3,000,000
+// goods lines, 10,000 goods); empty when kelvo-admin cannot make it.
+QString LargeShopDatabase();
+
+// The shared connection on the large database, opened once; nullptr when unavailable.
+db::Database *LargeShop();
+
+// Runs a hand-written SQLite statement straight on the handle and steps all rows.
+int RunRawSqlite(db::Database &db, const char *sql);
+
+// Skips a benchmark with a message when the large database is missing.
+#define REQUIRE_LARGE_SHOP(state)                                             \
+    db::Database *shop = LargeShop();                                         \
+    if (!shop) {                                                              \
+        state.SkipWithError("large demo database unavailable (kelvo-admin)"); \
+        return;                                                               \
+    }
