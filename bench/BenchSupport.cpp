@@ -51,10 +51,29 @@ db::Database *LargeShop()
     return shop;
 }
 
-int RunRawSqlite(db::Database &db, const char *sql)
+namespace {
+sqlite3 *RawHandle()
+{
+    static sqlite3 *handle = []() -> sqlite3 * {
+        const QString file = LargeShopDatabase();
+        sqlite3 *h = nullptr;
+        if (file.isEmpty() || sqlite3_open_v2(file.toUtf8().constData(), &h, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+            return nullptr;
+        const QByteArray key = QByteArrayLiteral(KELVO_DB_PASSWORD);
+        sqlite3_key(h, key.constData(), key.size());
+        // The same page cache as the program's own connection.
+        sqlite3_exec(h, "PRAGMA cache_size=-131072", nullptr, nullptr, nullptr);
+        sqlite3_busy_timeout(h, 2000);
+        return h;
+    }();
+    return handle;
+}
+} // namespace
+
+int RunRawSqlite(const char *sql)
 {
     sqlite3_stmt *stmt = nullptr;
-    if (sqlite3_prepare_v2(db.handle(), sql, -1, &stmt, nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v2(RawHandle(), sql, -1, &stmt, nullptr) != SQLITE_OK)
         return -1;
     int rows = 0;
     while (sqlite3_step(stmt) == SQLITE_ROW) {
@@ -64,4 +83,9 @@ int RunRawSqlite(db::Database &db, const char *sql)
     }
     sqlite3_finalize(stmt);
     return rows;
+}
+
+void ExecRawSqlite(const char *sql)
+{
+    sqlite3_exec(RawHandle(), sql, nullptr, nullptr, nullptr);
 }

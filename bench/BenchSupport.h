@@ -13,8 +13,11 @@ QString LargeShopDatabase();
 // The shared connection on the large database, opened once; nullptr when unavailable.
 db::Database *LargeShop();
 
-// Runs a hand-written SQLite statement straight on the handle and steps all rows.
-int RunRawSqlite(db::Database &db, const char *sql);
+// Hand-written SQLite on a second, plain connection to the same file (SQLite's own
+// LIKE, no Jet functions): RunRawSqlite steps all rows of a select and reads every
+// column, ExecRawSqlite runs a script.
+int RunRawSqlite(const char *sql);
+void ExecRawSqlite(const char *sql);
 
 // Skips a benchmark with a message when the large database is missing.
 #define REQUIRE_LARGE_SHOP(state)                                             \

@@ -34,7 +34,7 @@ void Raw_DeskSearch(benchmark::State &state)
     REQUIRE_LARGE_SHOP(state);
     const QByteArray sql = QString::fromUtf8(kDeskSearchRaw).arg(QStringLiteral("王小")).toUtf8();
     for (auto _ : state)
-        benchmark::DoNotOptimize(RunRawSqlite(*shop, sql.constData()));
+        benchmark::DoNotOptimize(RunRawSqlite(sql.constData()));
 }
 
 void Jet_MonthOfConsumptions(benchmark::State &state)
@@ -58,7 +58,7 @@ void Raw_MonthOfConsumptions(benchmark::State &state)
                                .arg(from, QDate::fromString(to, Qt::ISODate).addDays(1).toString(Qt::ISODate))
                                .toUtf8();
     for (auto _ : state)
-        benchmark::DoNotOptimize(RunRawSqlite(*shop, sql.constData()));
+        benchmark::DoNotOptimize(RunRawSqlite(sql.constData()));
 }
 
 // A checkout of three goods lines: stock, lines, header, member, log in one transaction.
@@ -107,7 +107,7 @@ void Raw_CheckoutWrite(benchmark::State &state)
                "SumScore=SumScore+2 WHERE CodeID='1001';";
         sql += "INSERT INTO T_SysLog(OperDate,UserMan,OperInfo) VALUES(datetime('now','localtime'),'admin','x');";
         sql += "COMMIT;";
-        shop->execScript(QString::fromUtf8(sql));
+        ExecRawSqlite(sql.constData());
     }
 }
 

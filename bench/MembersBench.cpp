@@ -1,56 +1,12 @@
-// The member list search on a shop with 100,000 members: the screen's own statement
+// The member list search on the large shop (100,000 members): the screen's own statement
 // through the Jet layer, and the same query hand-written for SQLite.
 
 #include "BenchSupport.h"
 
-#include "BuildConfig.h"
 #include "members/Ut_HYManage.h"
 
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <cstdio>
 
 namespace {
-
-// A demo shop with 100,000 members and 1,000 sales, made once per run.
-db::Database *MembersShop()
-{
-    static db::Database *shop = []() -> db::Database * {
-        const QString tool = QStringLiteral(KELVO_APP_DIR "/kelvo-admin");
-        if (!QFile::exists(tool)) {
-            std::fprintf(stderr, "MembersBench: %s not found, skipping\n", qPrintable(tool));
-            return nullptr;
-        }
-        static QTemporaryDir dir;   // removed at exit
-        const QString file = dir.filePath(QStringLiteral("members.dat"));
-        QProcess p;
-        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        p.start(tool, {QStringLiteral("demo"), file, QStringLiteral("--members"), QStringLiteral("100000"),
-                       QStringLiteral("--sales"), QStringLiteral("1000")});
-        if (!p.waitForFinished(30 * 60 * 1000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-            std::fprintf(stderr, "MembersBench: kelvo-admin demo failed, skipping\n");
-            return nullptr;
-        }
-        auto *d = new db::Database;
-        try {
-            d->open(file, QStringLiteral(KELVO_DB_PASSWORD));
-        } catch (const db::DbError &e) {
-            std::fprintf(stderr, "MembersBench: %s\n", e.what());
-            delete d;
-            return nullptr;
-        }
-        return d;
-    }();
-    return shop;
-}
-
-#define REQUIRE_MEMBERS_SHOP(state)                                              \
-    db::Database *shop = MembersShop();                                          \
-    if (!shop) {                                                                 \
-        state.SkipWithError("members demo database unavailable (kelvo-admin)"); \
-        return;                                                                  \
-    }
 
 // The same list hand-written for SQLite; the text is a plain fragment without quotes
 // or wildcards, so it goes into the pattern as it stands.
@@ -79,7 +35,7 @@ QByteArray RawMemberList(const char *text, int state)
 
 void Jet_MemberList(benchmark::State &state, const char *text, int cardState)
 {
-    REQUIRE_MEMBERS_SHOP(state);
+    REQUIRE_LARGE_SHOP(state);
     const TFrm_HYManage::ListQuery q = TFrm_HYManage::BuildListQuery(
         QString::fromUtf8(text), cardState ? QString::number(cardState) : QStringLiteral("9999"));
     int rows = 0;
@@ -92,11 +48,11 @@ void Jet_MemberList(benchmark::State &state, const char *text, int cardState)
 
 void Raw_MemberList(benchmark::State &state, const char *text, int cardState)
 {
-    REQUIRE_MEMBERS_SHOP(state);
+    REQUIRE_LARGE_SHOP(state);
     const QByteArray sql = RawMemberList(text, cardState);
     int rows = 0;
     for (auto _ : state) {
-        rows = RunRawSqlite(*shop, sql.constData());
+        rows = RunRawSqlite(sql.constData());
         benchmark::DoNotOptimize(rows);
     }
     state.counters["rows"] = rows;

@@ -2200,7 +2200,52 @@ struct LikeElement {
 struct LikePattern {
     std::vector<LikeElement> elements;
     QString error;
+    // "%text%" whose letters have no case beyond ASCII: matched on the UTF-8 bytes
+    // (ASCII folded), without decoding the value. The searches of every screen take it.
+    bool contains = false;
+    std::string needle;
 };
+
+bool caselessBeyondAscii(char32_t c)
+{
+    return c < 128 || (QChar::toUpper(c) == c && QChar::toLower(c) == c && QChar::toCaseFolded(c) == c);
+}
+
+void prepareContains(LikePattern &lp)
+{
+    const auto &e = lp.elements;
+    if (e.size() < 3 || e.front().kind != LikeElement::Any || e.back().kind != LikeElement::Any)
+        return;
+    QString literal;
+    for (size_t i = 1; i + 1 < e.size(); ++i) {
+        if (e[i].kind != LikeElement::Literal || !caselessBeyondAscii(e[i].ch))
+            return;
+        literal += QString::fromUcs4(&e[i].ch, 1);
+    }
+    lp.needle = literal.toUtf8().toStdString();
+    lp.contains = true;
+}
+
+inline unsigned char asciiFold(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+}
+
+bool containsFolded(const unsigned char *v, size_t n, const std::string &needle)
+{
+    const size_t m = needle.size();
+    if (m > n)
+        return false;
+    const auto *nd = reinterpret_cast<const unsigned char *>(needle.data());
+    for (size_t i = 0; i + m <= n; ++i) {
+        size_t k = 0;
+        while (k < m && asciiFold(v[i + k]) == nd[k])
+            ++k;
+        if (k == m)
+            return true;
+    }
+    return false;
+}
 
 LikePattern compileLike(const unsigned char *p, const unsigned char *end)
 {
@@ -2249,6 +2294,7 @@ LikePattern compileLike(const unsigned char *p, const unsigned char *end)
         }
         lp.elements.push_back(std::move(e));
     }
+    prepareContains(lp);
     return lp;
 }
 
@@ -2287,6 +2333,10 @@ void fnLike(sqlite3_context *ctx, int, sqlite3_value **argv)
     });
     if (!pat->error.isEmpty())
         return resultError(ctx, pat->error);
+    if (pat->contains) {
+        const auto *v = sqlite3_value_text(argv[1]);
+        return sqlite3_result_int(ctx, containsFolded(v, size_t(sqlite3_value_bytes(argv[1])), pat->needle) ? 1 : 0);
+    }
     thread_local std::vector<char32_t> text;
     text.clear();
     const auto *v = sqlite3_value_text(argv[1]);

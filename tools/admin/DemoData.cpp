@@ -1,7 +1,7 @@
 #include "DemoData.h"
 
 #include "AdminCommands.h"
-#include "SpellInitials.h"
+#include "platform/text/Pinyin.h"
 
 #include "platform/db/Database.h"
 
@@ -627,7 +627,7 @@ void Generator::exchanges()
     }
     for (size_t g = 0; g < std::size(kGifts); ++g) {
         const QString name = QString::fromUtf8(kGifts[g].name);
-        gift(kGifts[g].code, name, spellInitials(name), double(rng.between(20, 200)), kGifts[g].score);
+        gift(kGifts[g].code, name, text::SpellCode(name), double(rng.between(20, 200)), kGifts[g].score);
     }
 }
 
@@ -663,7 +663,7 @@ void Generator::writeMembers()
         const Member &m = members[i];
         const bool isMale = rng.chance(0.5);
         const QString name = pickWord(rng, surnames) + pickWord(rng, isMale ? male : female);
-        const QString spell = spellInitials(name);
+        const QString spell = text::SpellCode(name);
         QString birthday, idNumber;
         if (rng.chance(0.9)) {
             const QDate birth = QDate(1950, 1, 1).addDays(rng.below(QDate(1950, 1, 1).daysTo(QDate(2005, 12, 31))));
@@ -746,7 +746,7 @@ void Generator::writeGoods()
             movement(g, q, 1, "", t);
             movement(g, q, 2, "质量问题退回供应商", clock.at(t / kDay, t % kDay + 3600));
         }
-        store(g.id, g.name, kCategories[g.category].id, spellInitials(g.name), g.unit, g.buy, g.sale,
+        store(g.id, g.name, kCategories[g.category].id, text::SpellCode(g.name), g.unit, g.buy, g.sale,
               stock - g.sold, g.disc);
         if ((i + 1) % 5000 == 0 || i + 1 == goods.size())
             progress("goods", qint64(i + 1), qint64(goods.size()));
