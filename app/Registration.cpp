@@ -19,32 +19,16 @@
 #include <cstdio>
 #include <memory>
 
-// Subsystems join the program as their registration lands.
-#if __has_include("members/Register.h")
-#include "members/Register.h"
-#define KELVO_HAVE_MEMBERS 1
-#endif
-#if __has_include("goods/Register.h")
 #include "goods/Register.h"
-#define KELVO_HAVE_GOODS 1
-#endif
-#if __has_include("pos/Register.h")
+#include "members/Register.h"
 #include "pos/Register.h"
-#define KELVO_HAVE_POS 1
-#endif
 
 void RegisterAllScreens()
 {
     RegisterCoreScreens();
-#ifdef KELVO_HAVE_MEMBERS
     RegisterMemberScreens();
-#endif
-#ifdef KELVO_HAVE_GOODS
     RegisterGoodsScreens();
-#endif
-#ifdef KELVO_HAVE_POS
     RegisterPosScreens();
-#endif
 }
 
 int RunMainWindow()

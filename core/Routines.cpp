@@ -118,6 +118,19 @@ QString QuotedSql(const QString &text)
     return s.replace(u'\'', QStringLiteral("''"));
 }
 
+QString LikeContains(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('['))
+            escaped += QLatin1Char('[') + c + QLatin1Char(']');
+        else
+            escaped += c;
+    }
+    return QLatin1Char('%') + escaped + QLatin1Char('%');
+}
+
 void RunSql(db::Database *db, const QString &sql, const QVariantList &params)
 {
     if (!db)

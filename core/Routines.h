@@ -33,6 +33,10 @@ void InstallKeyFilter(QLineEdit *edit, int mode, int decimals);
 // The text with every single quote doubled, for a literal between single quotes.
 QString QuotedSql(const QString &text);
 
+// A Jet LIKE pattern that finds the text literally anywhere (%text%): the wildcards
+// % _ and the class bracket [ stand for themselves. Bind it, or pass it through QuotedSql.
+QString LikeContains(const QString &text);
+
 // Runs the statement on the given connection; errors are ignored.
 void RunSql(db::Database *db, const QString &sql, const QVariantList &params = {});
 

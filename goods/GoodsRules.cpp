@@ -1,5 +1,7 @@
 #include "GoodsRules.h"
 
+#include "core/Routines.h"
+
 double EditNumber(const QString &text)
 {
     bool ok = false;
@@ -42,18 +44,6 @@ QString StockMovementLogText(const QString &goodsName, StockKind kind, const QSt
     return QStringLiteral("商品:") + goodsName + QStringLiteral("  <") + w + QStringLiteral("货> 数量：") + quantity;
 }
 
-QString ContainsPattern(const QString &text)
-{
-    QString p = QStringLiteral("%");
-    for (const QChar c : text) {
-        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('['))
-            p += QLatin1Char('[') + c + QLatin1Char(']');
-        else
-            p += c;
-    }
-    return p + QLatin1Char('%');
-}
-
 QString GoodsListStatement()
 {
     return QStringLiteral(
@@ -72,7 +62,7 @@ BoundSql GoodsListSql(const QString &kindValue, const QString &searchText)
     const QString text = searchText.trimmed();
     if (!text.isEmpty()) {
         s.sql += QStringLiteral(" and ( GoodsID like ? or  GoodsName like ? or GoodsSimple like ?)");
-        const QString p = ContainsPattern(text);
+        const QString p = LikeContains(text);
         s.params << p << p << p;
     }
     return s;

@@ -27,9 +27,6 @@ QString StockMovementRefusal(StockKind kind, const QString &stockText, const QSt
 // The operation-log line of a stock movement.
 QString StockMovementLogText(const QString &goodsName, StockKind kind, const QString &quantity);
 
-// A search text as a Jet LIKE pattern that finds exactly what it says, between %...%:
-// the wildcards % _ and the class bracket [ stand for themselves.
-QString ContainsPattern(const QString &text);
 
 // The goods list of the goods screen; kindValue "9999" or empty means every category,
 // an empty search text no search.

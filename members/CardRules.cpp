@@ -100,17 +100,4 @@ void AwardReferrer(db::Database &db, const QString &referrer, const QString &new
                      + QStringLiteral("]  获得") + QString::number(points) + QStringLiteral("积分"));
 }
 
-QString LikeContains(const QString &text)
-{
-    QString escaped;
-    escaped.reserve(text.size() + 8);
-    for (const QChar c : text) {
-        if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('['))
-            escaped += QLatin1Char('[') + c + QLatin1Char(']');
-        else
-            escaped += c;
-    }
-    return QLatin1Char('%') + escaped + QLatin1Char('%');
-}
-
 } // namespace cards

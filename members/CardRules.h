@@ -57,7 +57,5 @@ std::optional<QString> ApplyLevelUpgrade(db::Database &db, const QString &cardId
 // Gives the referrer of a new member `points` score points and logs it. Throws db::DbError.
 void AwardReferrer(db::Database &db, const QString &referrer, const QString &newCard, int points);
 
-// A LIKE pattern that finds the text literally anywhere: %, _ and [ lose their meaning.
-QString LikeContains(const QString &text);
 
 } // namespace cards

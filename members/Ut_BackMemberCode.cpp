@@ -1,3 +1,4 @@
+#include "core/Routines.h"
 #include "Ut_BackMemberCode.h"
 #include "CardRules.h"
 #include "core/DBGridEh.h"
@@ -78,7 +79,7 @@ void TFrm_BackMemberCode::ReadList()
             sql += QStringLiteral(" and memberKind=2 and CurState=1");
     } else {
         sql += QStringLiteral(" and (codeID like ? or memberName like ? or Spell like ? )");
-        const QString pattern = cards::LikeContains(text);
+        const QString pattern = LikeContains(text);
         params << pattern << pattern << pattern;
         if (TransferMode)
             sql += QStringLiteral(" and memberKind=2");

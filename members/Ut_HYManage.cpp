@@ -52,7 +52,7 @@ TFrm_HYManage::ListQuery TFrm_HYManage::BuildListQuery(const QString &searchText
     ListQuery q{QString::fromUtf8(kListSql), {}};
     if (!searchText.isEmpty()) {
         q.sql += QStringLiteral(" and (codeID like ? or mobile like ? or memberName like ? or Spell like ?)");
-        const QString pattern = cards::LikeContains(searchText);
+        const QString pattern = LikeContains(searchText);
         q.params << pattern << pattern << pattern << pattern;
     }
     if (!stateValue.isEmpty() && stateValue != QLatin1String("9999")) {

@@ -1,3 +1,4 @@
+#include "core/Routines.h"
 #include "Ut_BackCodeName.h"
 #include "PosUi.h"
 
@@ -18,7 +19,7 @@ QString MemberMatchCondition(const QString &text, bool withIdCard, QVariantList 
     if (withIdCard)
         columns << QStringLiteral("IDCard");
     columns << QStringLiteral("Spell");
-    const QString pattern = cards::LikeContains(text);
+    const QString pattern = LikeContains(text);
     QStringList terms;
     for (const QString &c : columns) {
         terms << QStringLiteral("select ID from T_MemberInfo where %1 like ?").arg(c);

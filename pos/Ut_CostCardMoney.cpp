@@ -1,6 +1,7 @@
 #include "Ut_CostCardMoney.h"
 #include "PosUi.h"
 #include "Receipts.h"
+#include "SaleRules.h"
 #include "Ut_ShowChangeMoney.h"
 
 #include "core/Clock.h"
@@ -231,7 +232,7 @@ void TFrm_CostCardMoney::RzBit_QueryClick()
 {
     Lab_Count->setText(QStringLiteral("1"));
     db::Result r;
-    const QString pattern = cards::LikeContains(RzEd_QueryBH->text());
+    const QString pattern = LikeContains(RzEd_QueryBH->text());
     try {
         r = Db().query(QStringLiteral("select * from D_GoodsStore where (GoodsID like ? or GoodsName like ? or "
                                       "GoodsSimple like ?) order by GoodsID"),

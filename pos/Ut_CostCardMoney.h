@@ -3,7 +3,6 @@
 // customer.
 
 #include "core/DialogUnit.h"
-#include "SaleRules.h"
 
 #include <QString>
 #include <functional>

@@ -292,22 +292,42 @@ void TFrm_HYCost::RzBit_QueryClick()
     LoadHistory(code);
 }
 
+QString TFrm_HYCost::CardSql()
+{
+    return QStringLiteral(
+        "select CodeID,memberName,AddDate,sex,birthday,Password,memberKind,MemberPhoto,CardIfUpGrade,Remarkinfo,"
+        "CurState,Tel,Mobile,IDCard,Addr,CardVailFlag,format(CardVailDate,'yyyy-MM-dd') as cardVaildDate,"
+        "CDBL(IIf(isnull(memberScore),0,memberScore)) as memberScore,ID,CurState,CheapMode,cardLevel, "
+        "CDBL(IIf(isnull(SumScore),0,SumScore)) as SumScore,"
+        "(select stateName from D_MemberCardstate c where  a.CurState=c.stateId) as stateName,"
+        "(select CardKind from D_MemberCardKind b where  a.memberKind=b.CardId) as cardKind,"
+        "(select UserName from D_MemberLevel d where d.ID=a.CardLevel) as CardLevel1,"
+        "iif(isnull(HisSumMoney),0,hisSumMoney) as hisSumMoney,IIF(isnull(CurMoney),0,curMoney) as curMoney  "
+        "from T_MemberInfo a where 1=1  and CodeID=?");
+}
+
+QString TFrm_HYCost::HistorySql()
+{
+    return QStringLiteral(
+        "select CostID,CardID,CostMoney,iif(isnull(CostScore),0,CostScore) as CostScore,"
+        "CostDate,CostMemo,IfMoney,SumMoney,ifExitGoods,XJJN   from T_MemberCostInfo "
+        "where CardID=? order by CostDate desc");
+}
+
+QString TFrm_HYCost::GoodsLinesSql()
+{
+    return QStringLiteral(
+        "select CardID,(select GoodsName from D_GoodsStore b where a.GoodsId=b.GoodsID) "
+        "as GoodsName, GoodsPrice,GoodsDisc,GoodsCount,GoodsDiscPrice,SumPrice  "
+        "from T_GoodsCostDetailInfo a  where a.CostID=?");
+}
+
 void TFrm_HYCost::LoadCard(const QString &code)
 {
     RzEd_CardID->setText(code);
     db::Result r;
     try {
-        r = Db().query(QStringLiteral(
-            "select CodeID,memberName,AddDate,sex,birthday,Password,memberKind,MemberPhoto,CardIfUpGrade,Remarkinfo,"
-            "CurState,Tel,Mobile,IDCard,Addr,CardVailFlag,format(CardVailDate,'yyyy-MM-dd') as cardVaildDate,"
-            "CDBL(IIf(isnull(memberScore),0,memberScore)) as memberScore,ID,CurState,CheapMode,cardLevel, "
-            "CDBL(IIf(isnull(SumScore),0,SumScore)) as SumScore,"
-            "(select stateName from D_MemberCardstate c where  a.CurState=c.stateId) as stateName,"
-            "(select CardKind from D_MemberCardKind b where  a.memberKind=b.CardId) as cardKind,"
-            "(select UserName from D_MemberLevel d where d.ID=a.CardLevel) as CardLevel1,"
-            "iif(isnull(HisSumMoney),0,hisSumMoney) as hisSumMoney,IIF(isnull(CurMoney),0,curMoney) as curMoney  "
-            "from T_MemberInfo a where 1=1  and CodeID=?"),
-                       {code});
+        r = Db().query(CardSql(), {code});
     } catch (const db::DbError &e) {
         Messages::Error(e.text());
         return;
@@ -393,10 +413,7 @@ void TFrm_HYCost::LoadHistory(const QString &code)
     m_historyCode = code;
     db::Result r;
     try {
-        r = Db().query(QStringLiteral("select CostID,CardID,CostMoney,iif(isnull(CostScore),0,CostScore) as CostScore,"
-                                      "CostDate,CostMemo,IfMoney,SumMoney,ifExitGoods,XJJN   from T_MemberCostInfo "
-                                      "where CardID=? order by CostDate desc"),
-                       {code});
+        r = Db().query(HistorySql(), {code});
     } catch (const db::DbError &) {
     }
     {
@@ -412,10 +429,7 @@ void TFrm_HYCost::HistoryRowChanged()
     db::Result lines;
     if (DBGridEh1->RowCount() > 0) {
         try {
-            lines = Db().query(QStringLiteral("select CardID,(select GoodsName from D_GoodsStore b where a.GoodsId=b.GoodsID) "
-                                              "as GoodsName, GoodsPrice,GoodsDisc,GoodsCount,GoodsDiscPrice,SumPrice  "
-                                              "from T_GoodsCostDetailInfo a  where a.CostID=?"),
-                               {DBGridEh1->Value(QStringLiteral("CostID")).asString()});
+            lines = Db().query(GoodsLinesSql(), {DBGridEh1->Value(QStringLiteral("CostID")).asString()});
         } catch (const db::DbError &) {
         }
     }

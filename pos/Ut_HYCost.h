@@ -13,7 +13,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QMenu;
-class QSplitter;
 
 class TFrm_HYCost : public TfrmDialog {
     Q_OBJECT
@@ -69,6 +68,12 @@ public:
     void LoadCard(const QString &code);
     // Loads the card's consumptions and the goods lines of the first.
     void LoadHistory(const QString &code);
+
+    // The desk's statements, each with one bound value: the card code, the card code,
+    // the CostID.
+    static QString CardSql();
+    static QString HistorySql();
+    static QString GoodsLinesSql();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -167,7 +167,7 @@ void TFrm_SocreExGoods::Lab_QueryChange()
     QVariantList params;
     if (!Lab_Query->text().isEmpty()) {
         sql += QStringLiteral(" and (Code like ? or GoodsName like ? or GoodsSimple like ?)");
-        const QString p = cards::LikeContains(Lab_Query->text());
+        const QString p = LikeContains(Lab_Query->text());
         params = {p, p, p};
     }
     db::Result r;

@@ -450,3 +450,17 @@ TEST(IdCard, CheckGivesOkOrTheReason)
 }
 
 } // namespace
+
+TEST(Routines, LikeContainsTakesWildcardsLiterally)
+{
+    struct Case {
+        const char *text, *pattern;
+    } cases[] = {
+        {"MB", "%MB%"},
+        {"50%_[x]", "%50[%][_][[]x]%"},
+        {"O'Neil", "%O'Neil%"},   // bound, so the quote stays as typed
+        {"", "%%"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(LikeContains(QString::fromUtf8(c.text)), QString::fromUtf8(c.pattern)) << c.text;
+}

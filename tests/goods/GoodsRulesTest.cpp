@@ -49,9 +49,3 @@ TEST(GoodsRules, StockMovementRefusals)
             << c.kind << " " << c.stock << " " << c.quantity;
 }
 
-TEST(GoodsRules, SearchPatternTakesWildcardsLiterally)
-{
-    EXPECT_EQ(ContainsPattern("MB"), "%MB%");
-    EXPECT_EQ(ContainsPattern("50%_[x]"), "%50[%][_][[]x]%");
-    EXPECT_EQ(ContainsPattern("O'Neil"), "%O'Neil%");   // bound, so the quote stays as typed
-}

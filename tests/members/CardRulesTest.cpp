@@ -52,9 +52,3 @@ TEST(CardRules, LevelForScorePicksTheLowestIdAmongOverlappingBands)
     EXPECT_FALSE(LevelForScore(bands, 5000).has_value());
 }
 
-TEST(CardRules, LikeContainsEscapesWildcards)
-{
-    EXPECT_EQ(LikeContains(QStringLiteral("13")), QStringLiteral("%13%"));
-    EXPECT_EQ(LikeContains(QStringLiteral("5%_[a]")), QStringLiteral("%5[%][_][[]a]%"));
-    EXPECT_EQ(LikeContains(QStringLiteral("O'N")), QStringLiteral("%O'N%"));
-}

@@ -9,6 +9,8 @@
 #include "pos/Ut_CostCardMoney_Exit.h"
 #include "pos/Ut_HYCost.h"
 #include "pos/Ut_SocreExGoods.h"
+#include "core/ScreenRegistry.h"
+#include "pos/Register.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -397,4 +399,41 @@ TEST_F(DeskTest, ClosingTheExchangeWithoutExchangingChangesNothing)
     EXPECT_EQ(Num(QStringLiteral("select count(*) from T_ScoreExGoodsTemp")), 0);
     EXPECT_DOUBLE_EQ(MemberValue(QStringLiteral("memberScore"), QStringLiteral("X2")), 100);
     EXPECT_DOUBLE_EQ(Num(QStringLiteral("select GoodsCount from D_ExchangeGoods where Code='B'")), 5);
+}
+
+TEST_F(DeskTest, SaleAsksForTheCardPasswordWhenTheSettingSaysSo)
+{
+    SysSet.IfInputPW = QStringLiteral("1");
+    AddMember({QStringLiteral("PW1"), 2, QStringLiteral("01"), 100});
+    db().exec(QStringLiteral("update T_MemberInfo set PassWord='8888' where CodeID='PW1'"));
+    TFrm_HYCost *desk = Desk();
+    Search(desk, QStringLiteral("PW1"));
+    messages.dialogs[QStringLiteral("TFrm_PutOutPassWord")] = [](QDialog *d) { return d->result(); };
+    messages.dialogs[QStringLiteral("TFrm_CostCardMoney")] = [](QDialog *) { return int(QDialog::Rejected); };
+    desk->RzBit_Add->click();
+    EXPECT_EQ(messages.executedDialogs, QStringList{QStringLiteral("TFrm_PutOutPassWord")});
+    SysSet.IfInputPW = QStringLiteral("0");
+    desk->RzBit_Add->click();
+    EXPECT_TRUE(messages.executedDialogs.contains(QStringLiteral("TFrm_CostCardMoney")));
+    delete desk;
+}
+
+TEST_F(DeskTest, EveryScreenIsRegisteredAndItsScreenshotSetupRuns)
+{
+    RegisterPosScreens();
+    AddMember({QStringLiteral("SS1"), 2, QStringLiteral("01"), 100});
+    AddGoods(QStringLiteral("SG1"), QStringLiteral("商品"), 10, 5, 0);
+    for (const char *name : {"TFrm_HYCost", "TFrm_BackCodeName", "TFrm_CostCardMoney", "TFrm_ShowChangeMoney",
+                             "TFrm_CostCardCount", "TFrm_CostCardMoney_Exit", "TFrm_SocreExGoods"}) {
+        const QString cls = QString::fromLatin1(name);
+        ASSERT_TRUE(Screens::Has(cls)) << name;
+        TfrmDialog *screen = Screens::Create(cls);
+        ASSERT_NE(screen, nullptr);
+        EXPECT_EQ(screen->objectName(), cls);
+        Screens::SetupFor(cls)(screen);
+        screen->show();
+        screen->close();
+        delete screen;
+    }
+    EXPECT_EQ(Num(QStringLiteral("select count(*) from T_SaleGoodsTemp")), 0);
 }
