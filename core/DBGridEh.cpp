@@ -1,120 +1,61 @@
 #include "DBGridEh.h"
 
-#include <QAbstractTableModel>
+#include "platform/db/ResultModel.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <numeric>
 
 QString FormatFieldText(const db::Field &field, const QString &format)
 {
-    if (field.isNull())
-        return {};
-    if (format.isEmpty())
-        return field.asString();
-    if (format == QLatin1String("0.00"))
-        return QString::number(field.asFloat(), 'f', 2);
-    if (format == QLatin1String("0"))
-        return QString::number(field.asFloat(), 'f', 0);
-    if (format.startsWith(QLatin1String("yyyy"))) {
-        const QDateTime dt = field.asDateTime();
-        return dt.isValid() ? dt.toString(format) : field.asString();
-    }
-    return field.asString();
+    return db::formatField(field, format);
 }
 
-// Read-only model over an in-memory result, sorted through a row index.
-class GridModel : public QAbstractTableModel {
+// The rows as shown: the statement's order until a title is clicked, then sorted on
+// the stored values (not the display texts), and painted by the owner's colours.
+class GridRows : public QSortFilterProxyModel {
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    GridRows(db::ResultModel *source, QObject *parent) : QSortFilterProxyModel(parent), m_source(source)
+    {
+        setSourceModel(source);
+    }
 
-    db::Result result;
-    QList<GridColumn> columns;
-    QVector<int> order;   // view row -> result row
     std::function<QColor(const db::Result &, int)> rowColour;
-
-    void reset(db::Result r, QList<GridColumn> cols)
-    {
-        beginResetModel();
-        result = std::move(r);
-        columns = std::move(cols);
-        if (columns.isEmpty())
-            for (const QString &c : result.columns())
-                columns.append(GridColumn{c, c});
-        fieldIndex.clear();
-        for (const GridColumn &c : std::as_const(columns))
-            fieldIndex.append(result.columnIndex(c.field));
-        order.resize(result.rowCount());
-        std::iota(order.begin(), order.end(), 0);
-        endResetModel();
-    }
-
-    db::Field field(int viewRow, int column) const
-    {
-        const int c = fieldIndex.value(column, -1);
-        if (c < 0 || viewRow < 0 || viewRow >= order.size())
-            return {};
-        return result.value(order[viewRow], c);
-    }
-
-    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : int(order.size()); }
-    int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : int(columns.size()); }
 
     QVariant data(const QModelIndex &index, int role) const override
     {
-        if (!index.isValid())
-            return {};
-        const GridColumn &col = columns[index.column()];
-        switch (role) {
-        case Qt::DisplayRole:
-            return FormatFieldText(field(index.row(), index.column()), col.format);
-        case Qt::TextAlignmentRole:
-            return int(col.align);
-        case Qt::BackgroundRole:
-            if (rowColour) {
-                const QColor c = rowColour(result, order[index.row()]);
-                if (c.isValid())
-                    return c;
-            }
-            return {};
-        default:
-            return {};
+        if (role == Qt::BackgroundRole && rowColour && index.isValid()) {
+            const QColor c = rowColour(m_source->result(), mapToSource(index).row());
+            return c.isValid() ? QVariant(c) : QVariant();
         }
+        return QSortFilterProxyModel::data(index, role);
     }
 
     QVariant headerData(int section, Qt::Orientation o, int role) const override
     {
-        if (o == Qt::Horizontal && role == Qt::DisplayRole && section < columns.size())
-            return columns[section].title;
-        return {};
+        if (o == Qt::Vertical)
+            return {};   // the narrow row indicator column carries no numbers
+        return QSortFilterProxyModel::headerData(section, o, role);
     }
 
-    void sort(int column, Qt::SortOrder so) override
+protected:
+    bool lessThan(const QModelIndex &a, const QModelIndex &b) const override
     {
-        const int c = fieldIndex.value(column, -1);
-        if (c < 0)
-            return;
-        emit layoutAboutToBeChanged();
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            const QVariant &va = result.m_rows[a][c];
-            const QVariant &vb = result.m_rows[b][c];
-            bool less;
-            if (va.isNull() || vb.isNull())
-                less = va.isNull() && !vb.isNull();
-            else if (va.typeId() == QMetaType::QString || vb.typeId() == QMetaType::QString)
-                less = va.toString().localeAwareCompare(vb.toString()) < 0;
-            else
-                less = va.toDouble() < vb.toDouble();
-            return so == Qt::AscendingOrder ? less : (!less && va != vb && !(va.isNull() && vb.isNull()));
-        });
-        emit layoutChanged();
+        const QVariant va = m_source->field(a.row(), a.column()).raw();
+        const QVariant vb = m_source->field(b.row(), b.column()).raw();
+        if (va.isNull() || vb.isNull())
+            return va.isNull() && !vb.isNull();
+        if (va.typeId() == QMetaType::QString || vb.typeId() == QMetaType::QString)
+            return va.toString().localeAwareCompare(vb.toString()) < 0;
+        return va.toDouble() < vb.toDouble();
     }
 
 private:
-    QVector<int> fieldIndex;
+    db::ResultModel *m_source;
 };
 
 DBGridEh::DBGridEh(QWidget *parent) : QWidget(parent)
@@ -124,8 +65,9 @@ DBGridEh::DBGridEh(QWidget *parent) : QWidget(parent)
     layout->setSpacing(0);
     m_view = new QTableView(this);
     m_view->setObjectName(QStringLiteral("GridView"));
-    m_model = new GridModel(this);
-    m_view->setModel(m_model);
+    m_model = new db::ResultModel(this);
+    m_rows = new GridRows(m_model, this);
+    m_view->setModel(m_rows);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -133,7 +75,6 @@ DBGridEh::DBGridEh(QWidget *parent) : QWidget(parent)
     m_view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_view->setSortingEnabled(true);
     m_view->horizontalHeader()->setSortIndicatorShown(true);
-    connect(m_view->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this] { m_sorted = true; });
     m_view->horizontalHeader()->setHighlightSections(false);
     m_view->verticalHeader()->setDefaultSectionSize(20);
     m_view->verticalHeader()->setFixedWidth(14);
@@ -157,7 +98,28 @@ DBGridEh::DBGridEh(QWidget *parent) : QWidget(parent)
 
 void DBGridEh::SetColumns(const QList<GridColumn> &columns)
 {
-    m_model->reset(m_model->result, columns);
+    m_setColumns = columns;
+    if (columns.isEmpty()) {
+        QList<GridColumn> all;
+        for (const QString &c : m_model->result().columns())
+            all.append(GridColumn{c, c});
+        ShowColumns(all);
+    } else {
+        ShowColumns(columns);
+    }
+}
+
+void DBGridEh::ShowColumns(const QList<GridColumn> &columns)
+{
+    QStringList names;
+    for (const GridColumn &c : columns) {
+        names << c.field;
+        m_model->setCaption(c.field, c.title);
+        m_model->setDisplayFormat(c.field, c.format);
+        m_model->setAlignment(c.field, c.align);
+    }
+    m_columns = columns;
+    m_model->setColumns(names);
     for (int i = 0; i < columns.size(); ++i)
         m_view->setColumnWidth(i, columns[i].width);
     UpdateFooter();
@@ -166,15 +128,20 @@ void DBGridEh::SetColumns(const QList<GridColumn> &columns)
 void DBGridEh::SetResult(db::Result result)
 {
     const int keep = CurrentRow();
-    const QList<GridColumn> cols = m_model->columns;
-    const bool hadColumns = !cols.isEmpty() && m_model->result.columnCount() > 0;
-    m_model->reset(std::move(result), hadColumns || !cols.isEmpty() ? cols : QList<GridColumn>{});
-    if (cols.isEmpty())
-        for (int i = 0; i < m_model->columns.size(); ++i)
-            m_view->setColumnWidth(i, m_model->columns[i].width);
-    const int sortColumn = m_view->horizontalHeader()->sortIndicatorSection();
-    if (m_sorted && sortColumn >= 0 && sortColumn < m_model->columns.size())
-        m_model->sort(sortColumn, m_view->horizontalHeader()->sortIndicatorOrder());
+    if (m_setColumns.isEmpty()) {
+        // Every column under its own name; widths are reset only when the columns change.
+        QStringList shown;
+        for (const GridColumn &c : std::as_const(m_columns))
+            shown << c.field;
+        if (shown != result.columns()) {
+            QList<GridColumn> all;
+            for (const QString &c : result.columns())
+                all.append(GridColumn{c, c});
+            ShowColumns(all);
+        }
+    }
+    // The proxy keeps the operator's sort across the reset.
+    m_model->setResult(std::move(result));
     if (RowCount() > 0)
         SetCurrentRow(std::clamp(keep, 0, RowCount() - 1));
     else
@@ -184,12 +151,12 @@ void DBGridEh::SetResult(db::Result result)
 
 const db::Result &DBGridEh::Result() const
 {
-    return m_model->result;
+    return m_model->result();
 }
 
 int DBGridEh::RowCount() const
 {
-    return m_model->rowCount();
+    return m_rows->rowCount();
 }
 
 int DBGridEh::CurrentRow() const
@@ -202,8 +169,16 @@ void DBGridEh::SetCurrentRow(int row)
 {
     if (row < 0 || row >= RowCount())
         return;
-    m_view->setCurrentIndex(m_model->index(row, 0));
+    m_view->setCurrentIndex(m_rows->index(row, 0));
     m_view->selectRow(row);
+}
+
+int DBGridEh::SourceRow(int row) const
+{
+    if (row < 0 || row >= RowCount())
+        return -1;
+    const QModelIndex i = m_rows->mapToSource(m_rows->index(row, 0));
+    return i.isValid() ? i.row() : -1;
 }
 
 db::Field DBGridEh::Value(const QString &field) const
@@ -213,17 +188,12 @@ db::Field DBGridEh::Value(const QString &field) const
 
 db::Field DBGridEh::Value(int row, const QString &field) const
 {
-    if (row < 0 || row >= RowCount())
-        return {};
-    const int c = m_model->result.columnIndex(field);
-    if (c < 0)
-        return {};
-    return m_model->result.value(m_model->order[row], c);
+    return m_model->value(SourceRow(row), field);
 }
 
 void DBGridEh::SetRowColour(std::function<QColor(const db::Result &, int)> fn)
 {
-    m_model->rowColour = std::move(fn);
+    m_rows->rowColour = std::move(fn);
 }
 
 void DBGridEh::SetFooterCaption(const QString &caption)
@@ -234,17 +204,18 @@ void DBGridEh::SetFooterCaption(const QString &caption)
 
 QString DBGridEh::FooterText(int column) const
 {
-    if (column < 0 || column >= m_model->columns.size())
+    if (column < 0 || column >= m_columns.size())
         return {};
-    const GridColumn &col = m_model->columns[column];
+    const GridColumn &col = m_columns[column];
     switch (col.footer) {
     case GridColumn::Count:
         return QStringLiteral("共 %1 条").arg(RowCount());
     case GridColumn::Sum: {
         double sum = 0;
-        for (int r = 0; r < RowCount(); ++r)
+        for (int r = 0; r < m_model->rowCount(); ++r)
             sum += m_model->field(r, column).asFloat();
-        return col.format == QLatin1String("0") ? QString::number(sum, 'f', 0) : QString::number(sum, 'f', 2);
+        const bool whole = col.format == QLatin1String("0");
+        return db::formatField(db::Field(sum, false), whole ? QStringLiteral("0") : QStringLiteral("0.00"));
     }
     case GridColumn::NoFooter:
         break;
@@ -254,25 +225,25 @@ QString DBGridEh::FooterText(int column) const
 
 void DBGridEh::UpdateFooter()
 {
-    const bool any = std::any_of(m_model->columns.cbegin(), m_model->columns.cend(),
+    const bool any = std::any_of(m_columns.cbegin(), m_columns.cend(),
                                  [](const GridColumn &c) { return c.footer != GridColumn::NoFooter; });
     m_footer->setVisible(any);
     if (!any)
         return;
-    while (m_footerLabels.size() < m_model->columns.size()) {
+    while (m_footerLabels.size() < m_columns.size()) {
         auto *l = new QLabel(m_footer);
         m_footerLayout->addWidget(l);
         m_footerLabels.append(l);
     }
     for (int i = 0; i < m_footerLabels.size(); ++i) {
         QLabel *l = m_footerLabels[i];
-        if (i >= m_model->columns.size()) {
+        if (i >= m_columns.size()) {
             l->hide();
             continue;
         }
         l->show();
         l->setFixedWidth(m_view->columnWidth(i));
-        l->setAlignment(m_model->columns[i].align);
+        l->setAlignment(m_columns[i].align);
         l->setText(FooterText(i));
     }
 }

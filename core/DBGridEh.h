@@ -11,7 +11,11 @@
 class QTableView;
 class QLabel;
 class QHBoxLayout;
-class GridModel;
+class GridRows;
+
+namespace db {
+class ResultModel;
+}
 
 struct GridColumn {
     enum Footer { NoFooter, Count, Sum };
@@ -53,16 +57,20 @@ signals:
     void rowDoubleClicked(int row);
 
 private:
+    void ShowColumns(const QList<GridColumn> &columns);
+    int SourceRow(int row) const;
     void UpdateFooter();
 
     QTableView *m_view = nullptr;
-    GridModel *m_model = nullptr;
+    db::ResultModel *m_model = nullptr;
+    GridRows *m_rows = nullptr;              // the rows as shown: sorted, coloured
+    QList<GridColumn> m_setColumns;          // as given to SetColumns
+    QList<GridColumn> m_columns;             // as shown
     QWidget *m_footer = nullptr;
     QHBoxLayout *m_footerLayout = nullptr;
     QList<QLabel *> m_footerLabels;
     QString m_footerCaption;
-    bool m_sorted = false;   // the operator has sorted by a title click
 };
 
-// Formats a value for display the way the grids do.
+// Formats a value for display the way the grids do (db::formatField).
 QString FormatFieldText(const db::Field &field, const QString &format);

@@ -61,7 +61,7 @@ public:
     static double Proportion(int x, int y, int z);
     void LoadSysSet();
     void LoadAutoBackupSettings();
-    QString ConfigFile() const { return AppPath + QStringLiteral("config.ini"); }
+    static QString ConfigFile() { return AppPath + QStringLiteral("config.ini"); }
 
 private:
     db::Database m_db;

@@ -118,6 +118,34 @@ void TfrmDialog::AttachNumeric(QLineEdit *edit, int mode, int decimals)
     connect(edit, &QLineEdit::textChanged, this, &TfrmDialog::TextInputChange);
 }
 
+void TfrmDialog::FillWhenLeftEmpty(QLineEdit *edit, const QString &text)
+{
+    connect(edit, &QLineEdit::editingFinished, this, [edit, text] {
+        if (edit->text().trimmed().isEmpty())
+            edit->setText(text);
+    });
+}
+
+QPushButton *TfrmDialog::AddBottomButton(const QString &name, const QString &caption, const QString &hint)
+{
+    auto *b = new QPushButton(caption, Panel2);
+    b->setObjectName(name);
+    b->setToolTip(hint);
+    b->setMinimumSize(80, 28);
+    auto *layout = static_cast<QHBoxLayout *>(Panel2->layout());
+    layout->insertWidget(layout->indexOf(RzBtn_Exit), b);
+    return b;
+}
+
+QLineEdit *NewLineEdit(QWidget *parent, const QString &name, int maxLength)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(name);
+    if (maxLength > 0)
+        e->setMaxLength(maxLength);
+    return e;
+}
+
 void TfrmDialog::TextInputChange()
 {
     auto *edit = qobject_cast<QLineEdit *>(sender());

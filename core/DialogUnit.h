@@ -22,6 +22,10 @@ public:
 
     // Numeric edits: key filter (mode 2 whole, 3 decimal) and the 100000 cap.
     void AttachNumeric(QLineEdit *edit, int mode, int decimals = 2);
+    // An edit left empty (or blank) takes `text` when the focus leaves it.
+    void FillWhenLeftEmpty(QLineEdit *edit, const QString &text);
+    // A button in the bottom band, left of "退出".
+    QPushButton *AddBottomButton(const QString &name, const QString &caption, const QString &hint);
 
     // Full-screen screens open as maximised MDI children, dialogs modally.
     bool IsChildScreen() const { return m_childScreen; }
@@ -51,6 +55,9 @@ private:
     bool m_childScreen = false;
     bool m_schemeApplied = false;
 };
+
+// A line edit with the control's name, at most maxLength characters (0: no limit).
+QLineEdit *NewLineEdit(QWidget *parent, const QString &name, int maxLength = 0);
 
 // Caps a numeric text at 100000; returns the text unchanged otherwise.
 QString CapNumericText(const QString &text);

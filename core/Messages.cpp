@@ -1,5 +1,6 @@
 #include "Messages.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -30,14 +31,22 @@ void SetHandler(Handler *handler)
     g_handler = handler;
 }
 
-int Show(const QString &text, const QString &caption, Icon icon, QMessageBox::StandardButtons buttons)
+int Show(const QString &text, const QString &caption, Icon icon, QMessageBox::StandardButtons buttons,
+         QMessageBox::StandardButton defaultButton)
 {
     if (g_handler)
         return g_handler->show(text, caption, icon, buttons);
     QMessageBox box(boxIcon(icon), caption, text, buttons, QApplication::activeWindow());
-    box.setButtonText(QMessageBox::Yes, QStringLiteral("是(&Y)"));
-    box.setButtonText(QMessageBox::No, QStringLiteral("否(&N)"));
-    box.setButtonText(QMessageBox::Ok, QStringLiteral("确定"));
+    const std::pair<QMessageBox::StandardButton, QString> texts[] = {
+        {QMessageBox::Yes, QStringLiteral("是(&Y)")},
+        {QMessageBox::No, QStringLiteral("否(&N)")},
+        {QMessageBox::Ok, QStringLiteral("确定")},
+    };
+    for (const auto &[button, text] : texts)
+        if (QAbstractButton *b = box.button(button))
+            b->setText(text);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return box.exec();
 }
 
@@ -56,9 +65,10 @@ void Error(const QString &text)
     Show(text, QStringLiteral("错误"), Icon::Error);
 }
 
-bool Ask(const QString &text, Icon icon)
+bool Ask(const QString &text, Icon icon, QMessageBox::StandardButton defaultButton)
 {
-    return Show(text, QStringLiteral("提示"), icon, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return Show(text, QStringLiteral("提示"), icon, QMessageBox::Yes | QMessageBox::No, defaultButton)
+           == QMessageBox::Yes;
 }
 
 int Exec(QDialog *dialog)

@@ -12,15 +12,19 @@ namespace Messages {
 
 enum class Icon { None, Information, Question, Warning, Error };
 
-// Shows a standard message box; returns QMessageBox::Ok, Yes or No.
+// Shows a standard message box; returns QMessageBox::Ok, Yes or No. Without a default
+// button the box picks its own (Yes or Ok).
 int Show(const QString &text, const QString &caption, Icon icon,
-         QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
 // Shorthands for the system's usual boxes.
 void Info(const QString &text);                    // "提示", information
 void Warn(const QString &text);                    // "警告", warning
 void Error(const QString &text);                   // "错误", error
-bool Ask(const QString &text, Icon icon = Icon::Information);   // "提示", Yes/No; true on Yes
+// "提示", Yes/No; true on Yes. Deletions pass QMessageBox::No so that Enter keeps the row.
+bool Ask(const QString &text, Icon icon = Icon::Information,
+         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
 // Runs a dialog modally; returns its result code.
 int Exec(QDialog *dialog);

@@ -10,6 +10,15 @@ namespace Pictures {
 
 namespace {
 
+// The blue of the banner, top to bottom.
+void fillBannerBackground(QPainter &p, const QRect &rect)
+{
+    QLinearGradient bg(0, 0, 0, rect.height());
+    bg.setColorAt(0, QColor(40, 104, 160));
+    bg.setColorAt(1, QColor(120, 178, 214));
+    p.fillRect(rect, bg);
+}
+
 QFont cjkFont(int pixelSize, bool bold)
 {
     QFont f(QStringLiteral("宋体"));
@@ -167,10 +176,7 @@ QPixmap Banner(int width, int height)
     QPixmap pm(width, height);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient bg(0, 0, 0, height);
-    bg.setColorAt(0, QColor(40, 104, 160));
-    bg.setColorAt(1, QColor(120, 178, 214));
-    p.fillRect(pm.rect(), bg);
+    fillBannerBackground(p, pm.rect());
 
     // Soft circles behind the title.
     for (int i = 0; i < 5; ++i) {
@@ -212,10 +218,7 @@ QPixmap BannerFill(int width, int height)
 {
     QPixmap pm(width, height);
     QPainter p(&pm);
-    QLinearGradient bg(0, 0, 0, height);
-    bg.setColorAt(0, QColor(40, 104, 160));
-    bg.setColorAt(1, QColor(120, 178, 214));
-    p.fillRect(pm.rect(), bg);
+    fillBannerBackground(p, pm.rect());
     return pm;
 }
 

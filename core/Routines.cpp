@@ -155,18 +155,25 @@ QString trimBlanks(const QString &s)
     return s.mid(from, to - from);
 }
 
-// The rows of a statement on the named connection; false when it cannot run.
-bool runQuery(const QString &connStr, const QString &sql, const QVariantList &params, db::Result &out)
+// Runs `work` on the named connection; false when there is none or the work fails.
+template <class Work>
+bool onConnection(const QString &connStr, Work &&work)
 {
     db::Database *db = db::connectionFor(connStr);
     if (!db)
         return false;
     try {
-        out = db->query(sql, params);
+        work(*db);
         return true;
     } catch (...) {
         return false;
     }
+}
+
+// The rows of a statement on the named connection; false when it cannot run.
+bool runQuery(const QString &connStr, const QString &sql, const QVariantList &params, db::Result &out)
+{
+    return onConnection(connStr, [&](db::Database &db) { out = db.query(sql, params); });
 }
 
 } // namespace
@@ -219,15 +226,7 @@ int QueryCount(const QString &connStr, const QString &sql, const QVariantList &p
 
 bool ExecSql(const QString &connStr, const QString &sql, const QVariantList &params)
 {
-    db::Database *db = db::connectionFor(connStr);
-    if (!db)
-        return false;
-    try {
-        db->exec(sql, params);
-        return true;
-    } catch (...) {
-        return false;
-    }
+    return onConnection(connStr, [&](db::Database &db) { db.exec(sql, params); });
 }
 
 bool QueryExists(const QString &connStr, const QString &sql, const QVariantList &params)

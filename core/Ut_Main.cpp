@@ -292,12 +292,21 @@ void TFrm_Main::BannerClick(const QString &group, const QString &buttonName, con
     NavigationClick(buttonName);
 }
 
+namespace {
+// A screen whose subsystem is not part of this build gets a polite notice.
+bool Available(const QString &className)
+{
+    if (Screens::Has(className))
+        return true;
+    Messages::Info(QStringLiteral("该功能尚未开放"));
+    return false;
+}
+} // namespace
+
 void TFrm_Main::OpenChild(const QString &className)
 {
-    if (!Screens::Has(className)) {
-        Messages::Info(QStringLiteral("该功能尚未开放"));
+    if (!Available(className))
         return;
-    }
     CloseAllChildren();
     if (!m_mdi->subWindowList().isEmpty())
         return;   // a screen refused to close
@@ -318,10 +327,8 @@ void TFrm_Main::OpenChild(const QString &className)
 
 void TFrm_Main::OpenModal(const QString &className)
 {
-    if (!Screens::Has(className)) {
-        Messages::Info(QStringLiteral("该功能尚未开放"));
+    if (!Available(className))
         return;
-    }
     QPointer<TfrmDialog> screen = Screens::Create(className, this);
     if (!screen)
         return;

@@ -67,9 +67,7 @@ TFrm_ManageUser::TFrm_ManageUser(QWidget *parent) : TfrmDialog(parent)
     auto *form = new QGridLayout;
     right->addLayout(form);
     auto edit = [this](const char *name, int maxLength, bool password) {
-        auto *e = new QLineEdit(Body());
-        e->setObjectName(QString::fromLatin1(name));
-        e->setMaxLength(maxLength);
+        QLineEdit *e = NewLineEdit(Body(), QString::fromLatin1(name), maxLength);
         e->setFixedWidth(200);
         if (password)
             e->setEchoMode(QLineEdit::Password);

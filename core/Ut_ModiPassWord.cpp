@@ -5,7 +5,6 @@
 #include "Routines.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,11 +28,8 @@ TFrm_ModiPassWord::TFrm_ModiPassWord(QWidget *parent) : TfrmDialog(parent)
     RzLab_UserName->setObjectName(QStringLiteral("RzLab_UserName"));
     addRow(0, QStringLiteral("用户名："), RzLab_UserName);
     auto passwordEdit = [this](const char *name, int maxLength) {
-        auto *e = new QLineEdit(Body());
-        e->setObjectName(QString::fromLatin1(name));
+        QLineEdit *e = NewLineEdit(Body(), QString::fromLatin1(name), maxLength);
         e->setEchoMode(QLineEdit::Password);
-        if (maxLength > 0)
-            e->setMaxLength(maxLength);
         e->setMinimumWidth(180);
         return e;
     };
@@ -44,11 +40,7 @@ TFrm_ModiPassWord::TFrm_ModiPassWord(QWidget *parent) : TfrmDialog(parent)
     addRow(2, QStringLiteral("新密码："), RzEd_NewPass);
     addRow(3, QStringLiteral("再确认一次："), RzEd_NewPassOk);
 
-    RzBit_OK = new QPushButton(QStringLiteral("修改"), Panel2);
-    RzBit_OK->setObjectName(QStringLiteral("RzBit_OK"));
-    RzBit_OK->setToolTip(QStringLiteral("确定修改密码"));
-    RzBit_OK->setMinimumSize(80, 28);
-    static_cast<QHBoxLayout *>(Panel2->layout())->insertWidget(1, RzBit_OK);
+    RzBit_OK = AddBottomButton(QStringLiteral("RzBit_OK"), QStringLiteral("修改"), QStringLiteral("确定修改密码"));
     connect(RzBit_OK, &QPushButton::clicked, this, &TFrm_ModiPassWord::RzBit_OKClick);
 
     setFixedSize(380, 260);

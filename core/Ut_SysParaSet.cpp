@@ -17,15 +17,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-namespace {
-
-QString configFile()
-{
-    return AppPath + QStringLiteral("config.ini");
-}
-
-} // namespace
-
 TFrm_SysParaSet::TFrm_SysParaSet(QWidget *parent) : TfrmDialog(parent)
 {
     setObjectName(QStringLiteral("TFrm_SysParaSet"));
@@ -34,11 +25,7 @@ TFrm_SysParaSet::TFrm_SysParaSet(QWidget *parent) : TfrmDialog(parent)
     Image1->setPixmap(Pictures::Glyph(QStringLiteral("gear"), 36, QColor(10, 36, 106)));
     RzBtn_Exit->hide();
 
-    RzBitBtn1 = new QPushButton(QStringLiteral("保存"), Panel2);
-    RzBitBtn1->setObjectName(QStringLiteral("RzBitBtn1"));
-    RzBitBtn1->setToolTip(QStringLiteral("保存系统设置"));
-    RzBitBtn1->setMinimumSize(80, 28);
-    static_cast<QHBoxLayout *>(Panel2->layout())->insertWidget(1, RzBitBtn1);
+    RzBitBtn1 = AddBottomButton(QStringLiteral("RzBitBtn1"), QStringLiteral("保存"), QStringLiteral("保存系统设置"));
     connect(RzBitBtn1, &QPushButton::clicked, this, &TFrm_SysParaSet::RzBitBtn1Click);
 
     auto *bodyLayout = new QVBoxLayout(Body());
@@ -58,16 +45,15 @@ TFrm_SysParaSet::TFrm_SysParaSet(QWidget *parent) : TfrmDialog(parent)
         return c;
     };
     auto numberEdit = [this](const char *name) {
-        auto *e = new QLineEdit(this);
-        e->setObjectName(QString::fromLatin1(name));
-        e->setMaxLength(7);
+        QLineEdit *e = NewLineEdit(this, QString::fromLatin1(name), 7);
         e->setFixedWidth(80);
         InstallKeyFilter(e, 2, 0);
+        // An emptied number becomes "1" when the operator leaves it.
+        FillWhenLeftEmpty(e, QStringLiteral("1"));
         return e;
     };
     auto textEdit = [this](const char *name) {
-        auto *e = new QLineEdit(this);
-        e->setObjectName(QString::fromLatin1(name));
+        QLineEdit *e = NewLineEdit(this, QString::fromLatin1(name));
         e->setMinimumWidth(360);
         return e;
     };
@@ -169,12 +155,6 @@ TFrm_SysParaSet::TFrm_SysParaSet(QWidget *parent) : TfrmDialog(parent)
     connect(RzComb_Print, &QComboBox::currentIndexChanged, this, &TFrm_SysParaSet::MarkEdited);
     for (QCheckBox *c : {RzDBCheckBox1, RzDBCheckBox2, RzDBCheckBox3})
         connect(c, &QCheckBox::toggled, this, &TFrm_SysParaSet::UpdateEnabling);
-    // An emptied number becomes "1" when the operator leaves it.
-    for (QLineEdit *e : {RzDBEdit1, RzDBEdit4, RzDBEdit2})
-        connect(e, &QLineEdit::editingFinished, this, [e] {
-            if (e->text().isEmpty())
-                e->setText(QStringLiteral("1"));
-        });
 }
 
 void TFrm_SysParaSet::LoadRow()
@@ -211,7 +191,7 @@ void TFrm_SysParaSet::LoadRow()
     if (!SelectComboValue(RzComb_Print, SysSet.PrintName))
         RzComb_Print->setCurrentIndex(-1);
     RzChk_InputPW->setChecked(
-        IniRead(QStringLiteral("ParaSet"), QStringLiteral("IfInputPW"), QStringLiteral("0"), configFile())
+        IniRead(QStringLiteral("ParaSet"), QStringLiteral("IfInputPW"), QStringLiteral("0"), Tfrm_DM::ConfigFile())
         == QLatin1String("1"));
     UpdateEnabling();
     // The row is in editing from the opening on, as the data-bound screen was.
@@ -268,7 +248,7 @@ void TFrm_SysParaSet::RzBitBtn1Click()
         m_editing = false;
     }
     if (!IniWrite(QStringLiteral("ParaSet"), QStringLiteral("IfInputPW"),
-                  RzChk_InputPW->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), configFile())) {
+                  RzChk_InputPW->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), Tfrm_DM::ConfigFile())) {
         Messages::Error(QStringLiteral("系统参数保存失败：无法写入配置文件config.ini！"));
         return;
     }

@@ -7,7 +7,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -24,14 +23,6 @@ const char *kMemoLines[] = {
     "特价商品的情况。如果最低折扣是0，那么此商品的实际折扣按照会",
     "员折扣来确定。(0.8及为打八折)",
 };
-
-QLineEdit *makeEdit(QWidget *parent, const char *name, int maxLength)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QLatin1String(name));
-    e->setMaxLength(maxLength);
-    return e;
-}
 
 const QString kAllKinds = QStringLiteral("9999");
 } // namespace
@@ -51,13 +42,13 @@ TFrm_GoodsAdd::TFrm_GoodsAdd(QWidget *parent) : TfrmDialog(parent)
 
     RzCmb_Kind = new QComboBox(body);
     RzCmb_Kind->setObjectName(QStringLiteral("RzCmb_Kind"));
-    RzEd_GoodsID = makeEdit(body, "RzEd_GoodsID", 20);
-    RzEd_GoodsName = makeEdit(body, "RzEd_GoodsName", 40);
-    RzEd_GoodsUnit = makeEdit(body, "RzEd_GoodsUnit", 20);
-    RzEd_GoodsBuy = makeEdit(body, "RzEd_GoodsBuy", 7);
-    RzEd_GoodsSale = makeEdit(body, "RzEd_GoodsSale", 7);
-    RzEd_GoodsCount = makeEdit(body, "RzEd_GoodsCount", 7);
-    RzEd_GoodsDisc = makeEdit(body, "RzEd_GoodsDisc", 7);
+    RzEd_GoodsID = NewLineEdit(body, QStringLiteral("RzEd_GoodsID"), 20);
+    RzEd_GoodsName = NewLineEdit(body, QStringLiteral("RzEd_GoodsName"), 40);
+    RzEd_GoodsUnit = NewLineEdit(body, QStringLiteral("RzEd_GoodsUnit"), 20);
+    RzEd_GoodsBuy = NewLineEdit(body, QStringLiteral("RzEd_GoodsBuy"), 7);
+    RzEd_GoodsSale = NewLineEdit(body, QStringLiteral("RzEd_GoodsSale"), 7);
+    RzEd_GoodsCount = NewLineEdit(body, QStringLiteral("RzEd_GoodsCount"), 7);
+    RzEd_GoodsDisc = NewLineEdit(body, QStringLiteral("RzEd_GoodsDisc"), 7);
 
     const struct {
         const char *label;
@@ -79,10 +70,7 @@ TFrm_GoodsAdd::TFrm_GoodsAdd(QWidget *parent) : TfrmDialog(parent)
     for (QLineEdit *e : {RzEd_GoodsBuy, RzEd_GoodsSale, RzEd_GoodsCount, RzEd_GoodsDisc})
         AttachNumeric(e, 3, 2);
     for (QLineEdit *e : {RzEd_GoodsBuy, RzEd_GoodsSale, RzEd_GoodsCount})
-        connect(e, &QLineEdit::editingFinished, this, [e] {
-            if (e->text().trimmed().isEmpty())
-                e->setText(QStringLiteral("0"));
-        });
+        FillWhenLeftEmpty(e, QStringLiteral("0"));
     connect(RzEd_GoodsDisc, &QLineEdit::editingFinished, this, &TFrm_GoodsAdd::RzEd_GoodsDiscExit);
 
     RzMemo1 = new QPlainTextEdit(body);
@@ -100,11 +88,7 @@ TFrm_GoodsAdd::TFrm_GoodsAdd(QWidget *parent) : TfrmDialog(parent)
     layout->addWidget(RzMemo1);
 
     // The save button sits beside the inherited exit button.
-    RzBit_Save = new QPushButton(QStringLiteral("保存"), Panel2);
-    RzBit_Save->setObjectName(QStringLiteral("RzBit_Save"));
-    RzBit_Save->setToolTip(QStringLiteral("保存当前商品信息"));
-    RzBit_Save->setMinimumSize(80, 28);
-    static_cast<QHBoxLayout *>(Panel2->layout())->insertWidget(1, RzBit_Save);
+    RzBit_Save = AddBottomButton(QStringLiteral("RzBit_Save"), QStringLiteral("保存"), QStringLiteral("保存当前商品信息"));
     connect(RzBit_Save, &QPushButton::clicked, this, &TFrm_GoodsAdd::RzBit_SaveClick);
     resize(540, 350);
 }

@@ -12,16 +12,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-QLineEdit *makeEdit(QWidget *parent, const char *name, int maxLength)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QLatin1String(name));
-    e->setMaxLength(maxLength);
-    return e;
-}
-} // namespace
-
 TFrm_GoodsBuySale::TFrm_GoodsBuySale(QWidget *parent) : TfrmDialog(parent)
 {
     setObjectName(QStringLiteral("TFrm_GoodsBuySale"));
@@ -35,10 +25,10 @@ TFrm_GoodsBuySale::TFrm_GoodsBuySale(QWidget *parent) : TfrmDialog(parent)
     layout->setContentsMargins(16, 12, 16, 12);
 
     auto *goods = new QFormLayout;
-    RzEdit1 = makeEdit(body, "RzEdit1", 20);
-    RzEdit2 = makeEdit(body, "RzEdit2", 40);
-    RzEdit3 = makeEdit(body, "RzEdit3", 20);
-    RzEdit4 = makeEdit(body, "RzEdit4", 20);
+    RzEdit1 = NewLineEdit(body, QStringLiteral("RzEdit1"), 20);
+    RzEdit2 = NewLineEdit(body, QStringLiteral("RzEdit2"), 40);
+    RzEdit3 = NewLineEdit(body, QStringLiteral("RzEdit3"), 20);
+    RzEdit4 = NewLineEdit(body, QStringLiteral("RzEdit4"), 20);
     for (QLineEdit *e : {RzEdit1, RzEdit2, RzEdit3, RzEdit4})
         e->setReadOnly(true);
     goods->addRow(QStringLiteral("商品编号："), RzEdit1);
@@ -60,14 +50,11 @@ TFrm_GoodsBuySale::TFrm_GoodsBuySale(QWidget *parent) : TfrmDialog(parent)
     layout->addWidget(kind);
 
     auto *input = new QFormLayout;
-    RzEd_Count = makeEdit(body, "RzEd_Count", 7);
+    RzEd_Count = NewLineEdit(body, QStringLiteral("RzEd_Count"), 7);
     RzEd_Count->setText(QStringLiteral("0"));
     AttachNumeric(RzEd_Count, 3, 3);
-    connect(RzEd_Count, &QLineEdit::editingFinished, this, [this] {
-        if (RzEd_Count->text().trimmed().isEmpty())
-            RzEd_Count->setText(QStringLiteral("0"));
-    });
-    RzEd_Remark = makeEdit(body, "RzEd_Remark", 100);
+    FillWhenLeftEmpty(RzEd_Count, QStringLiteral("0"));
+    RzEd_Remark = NewLineEdit(body, QStringLiteral("RzEd_Remark"), 100);
     input->addRow(QStringLiteral("数量："), RzEd_Count);
     input->addRow(QStringLiteral("备注："), RzEd_Remark);
     layout->addLayout(input);

@@ -30,13 +30,6 @@ QPushButton *makeButton(QWidget *parent, const char *name, const char *text, con
     return b;
 }
 
-QLineEdit *makeEdit(QWidget *parent, const char *name)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QLatin1String(name));
-    return e;
-}
-
 // Edits in a two-column label/edit grid, then a row of buttons.
 QVBoxLayout *editPanel(QWidget *box, DBGridEh *grid, const QList<std::pair<const char *, QLineEdit *>> &edits,
                        const QList<QPushButton *> &buttons)
@@ -68,13 +61,6 @@ db::Result openOrEmpty(const QString &sql, const QVariantList &params = {})
     }
 }
 
-int rowOf(const DBGridEh *grid, const QString &field, const QString &code)
-{
-    for (int r = 0; r < grid->RowCount(); ++r)
-        if (grid->Value(r, field).asString().trimmed().compare(code, Qt::CaseInsensitive) == 0)
-            return r;
-    return -1;
-}
 
 } // namespace
 
@@ -98,8 +84,8 @@ TFrm_GoodsSet::TFrm_GoodsSet(QWidget *parent) : TfrmDialog(parent)
     DBGridEh1->setObjectName(QStringLiteral("DBGridEh1"));
     DBGridEh1->SetColumns({{QStringLiteral("KindID"), QStringLiteral("商品类别编号"), 110},
                            {QStringLiteral("KindName"), QStringLiteral("商品类别名称"), 160}});
-    RzDBEdit1 = makeEdit(RzGroupBox1, "RzDBEdit1");
-    RzDBEdit2 = makeEdit(RzGroupBox1, "RzDBEdit2");
+    RzDBEdit1 = NewLineEdit(RzGroupBox1, QStringLiteral("RzDBEdit1"));
+    RzDBEdit2 = NewLineEdit(RzGroupBox1, QStringLiteral("RzDBEdit2"));
     RzBit_add = makeButton(RzGroupBox1, "RzBit_add", "增加", "增加商品类别");
     RzBit_Save1 = makeButton(RzGroupBox1, "RzBit_Save1", "保存", "保存商品类别");
     RzBit_Cancel1 = makeButton(RzGroupBox1, "RzBit_Cancel1", "取消", "取消编辑商品类别");
@@ -117,10 +103,10 @@ TFrm_GoodsSet::TFrm_GoodsSet(QWidget *parent) : TfrmDialog(parent)
                            {QStringLiteral("GoodsName"), QStringLiteral("兑换商品名称"), 150},
                            {QStringLiteral("GoodsCount"), QStringLiteral("现有数量"), 80},
                            {QStringLiteral("ExScore"), QStringLiteral("所需兑换积分"), 90}});
-    RzDBEdit3 = makeEdit(RzGroupBox2, "RzDBEdit3");
-    RzDBEdit4 = makeEdit(RzGroupBox2, "RzDBEdit4");
-    RzDBEdit5 = makeEdit(RzGroupBox2, "RzDBEdit5");
-    RzDBEdit6 = makeEdit(RzGroupBox2, "RzDBEdit6");
+    RzDBEdit3 = NewLineEdit(RzGroupBox2, QStringLiteral("RzDBEdit3"));
+    RzDBEdit4 = NewLineEdit(RzGroupBox2, QStringLiteral("RzDBEdit4"));
+    RzDBEdit5 = NewLineEdit(RzGroupBox2, QStringLiteral("RzDBEdit5"));
+    RzDBEdit6 = NewLineEdit(RzGroupBox2, QStringLiteral("RzDBEdit6"));
     for (QLineEdit *e : {RzDBEdit5, RzDBEdit6}) {
         e->setMaxLength(7);
         InstallKeyFilter(e, 2, 0);
@@ -160,7 +146,7 @@ TFrm_GoodsSet::TFrm_GoodsSet(QWidget *parent) : TfrmDialog(parent)
     RzComb_QueryKind->setMinimumWidth(140);
     bar->addWidget(RzComb_QueryKind);
     bar->addWidget(new QLabel(QStringLiteral("商品编号或者编号"), RzGroupBox3));
-    RzEd_QueryBH = makeEdit(RzGroupBox3, "RzEd_QueryBH");
+    RzEd_QueryBH = NewLineEdit(RzGroupBox3, QStringLiteral("RzEd_QueryBH"));
     RzEd_QueryBH->setMinimumWidth(160);
     bar->addWidget(RzEd_QueryBH);
     bar->addStretch();
@@ -174,17 +160,10 @@ TFrm_GoodsSet::TFrm_GoodsSet(QWidget *parent) : TfrmDialog(parent)
     layout->addWidget(RzGroupBox3, 3);
 
     // Categories: begin of editing, buttons, row moves.
+    m_kinds.grid = DBGridEh1;
+    m_kinds.keyField = QStringLiteral("KindID");
     for (QLineEdit *e : {RzDBEdit1, RzDBEdit2})
-        connect(e, &QLineEdit::textEdited, this, [this] {
-            if (m_kindState != Browse)
-                return;
-            if (DBGridEh1->CurrentRow() < 0) {
-                SetKindState(Insert);
-            } else {
-                m_editKindID = DBGridEh1->Value(QStringLiteral("KindID")).asString().trimmed();
-                SetKindState(Edit);
-            }
-        });
+        connect(e, &QLineEdit::textEdited, this, [this] { m_kinds.BeginEditing(); });
     connect(DBGridEh1, &DBGridEh::currentRowChanged, this, [this] { KindRowChanged(); });
     connect(RzBit_add, &QPushButton::clicked, this, &TFrm_GoodsSet::RzBit_addClick);
     connect(RzBit_Save1, &QPushButton::clicked, this, [this] { PostKind(); });
@@ -192,17 +171,10 @@ TFrm_GoodsSet::TFrm_GoodsSet(QWidget *parent) : TfrmDialog(parent)
     connect(RzBit_Delete, &QPushButton::clicked, this, &TFrm_GoodsSet::RzBit_DeleteClick);
 
     // Gifts.
+    m_gifts.grid = DBGridEh2;
+    m_gifts.keyField = QStringLiteral("Code");
     for (QLineEdit *e : {RzDBEdit3, RzDBEdit4, RzDBEdit5, RzDBEdit6})
-        connect(e, &QLineEdit::textEdited, this, [this] {
-            if (m_giftState != Browse)
-                return;
-            if (DBGridEh2->CurrentRow() < 0) {
-                SetGiftState(Insert);
-            } else {
-                m_editGiftCode = DBGridEh2->Value(QStringLiteral("Code")).asString().trimmed();
-                SetGiftState(Edit);
-            }
-        });
+        connect(e, &QLineEdit::textEdited, this, [this] { m_gifts.BeginEditing(); });
     connect(DBGridEh2, &DBGridEh::currentRowChanged, this, [this] { GiftRowChanged(); });
     connect(RzBitBtn1, &QPushButton::clicked, this, &TFrm_GoodsSet::RzBitBtn1Click);
     connect(RzBitBtn2, &QPushButton::clicked, this, [this] { PostGift(); });
@@ -244,27 +216,51 @@ void TFrm_GoodsSet::FormShow()
     FillKindFilter();
 }
 
+// ---- lists edited in place ----------------------------------------------------------
+
+void TFrm_GoodsSet::InPlaceList::SetState(EditState s)
+{
+    state = s;
+    // The grid holds its row while a row is being edited.
+    grid->setEnabled(s == Browse);
+}
+
+void TFrm_GoodsSet::InPlaceList::BeginEditing()
+{
+    if (state != Browse)
+        return;
+    if (grid->CurrentRow() < 0) {
+        SetState(Insert);
+        return;
+    }
+    editCode = grid->Value(keyField).asString().trimmed();
+    SetState(Edit);
+}
+
+void TFrm_GoodsSet::InPlaceList::Open(const QString &sql, const QString &selectCode)
+{
+    grid->SetResult(openOrEmpty(sql));
+    SetState(Browse);
+    int row = grid->RowCount() > 0 ? 0 : -1;
+    for (int r = 0; !selectCode.isEmpty() && r < grid->RowCount(); ++r)
+        if (grid->Value(r, keyField).asString().trimmed().compare(selectCode, Qt::CaseInsensitive) == 0) {
+            row = r;
+            break;
+        }
+    grid->SetCurrentRow(row);
+}
+
 // ---- categories -----------------------------------------------------------------
 
 void TFrm_GoodsSet::OpenKinds(const QString &selectCode)
 {
-    DBGridEh1->SetResult(openOrEmpty(QStringLiteral("select * from D_GoodsKind ")));
-    SetKindState(Browse);
-    const int row = selectCode.isEmpty() ? -1 : rowOf(DBGridEh1, QStringLiteral("KindID"), selectCode);
-    DBGridEh1->SetCurrentRow(row >= 0 ? row : (DBGridEh1->RowCount() > 0 ? 0 : -1));
+    m_kinds.Open(QStringLiteral("select * from D_GoodsKind "), selectCode);
     KindRowChanged();
-}
-
-void TFrm_GoodsSet::SetKindState(EditState state)
-{
-    m_kindState = state;
-    // The grid holds its row while a row is being edited.
-    DBGridEh1->setEnabled(state == Browse);
 }
 
 void TFrm_GoodsSet::KindRowChanged()
 {
-    if (m_kindState != Browse)
+    if (m_kinds.state != Browse)
         return;
     const bool hasRow = DBGridEh1->CurrentRow() >= 0;
     RzDBEdit1->setText(hasRow ? DBGridEh1->Value(QStringLiteral("KindID")).asString() : QString());
@@ -286,9 +282,9 @@ void TFrm_GoodsSet::FillKindFilter()
 
 void TFrm_GoodsSet::RzBit_addClick()
 {
-    if (m_kindState != Browse)
+    if (m_kinds.state != Browse)
         CancelKind();
-    SetKindState(Insert);
+    m_kinds.SetState(Insert);
     RzDBEdit1->clear();
     RzDBEdit2->clear();
     // A fresh row is never built in.
@@ -300,7 +296,7 @@ void TFrm_GoodsSet::RzBit_addClick()
 
 bool TFrm_GoodsSet::PostKind()
 {
-    if (m_kindState == Browse)
+    if (m_kinds.state == Browse)
         return true;
     const QString code = RzDBEdit1->text().trimmed();
     const QString name = RzDBEdit2->text().trimmed();
@@ -314,7 +310,7 @@ bool TFrm_GoodsSet::PostKind()
         RzDBEdit2->setFocus();
         return false;
     }
-    const bool codeChanged = m_kindState == Insert || code.compare(m_editKindID, Qt::CaseInsensitive) != 0;
+    const bool codeChanged = m_kinds.state == Insert || code.compare(m_kinds.editCode, Qt::CaseInsensitive) != 0;
     if (codeChanged && QueryExists(ConnectionString, QStringLiteral("Select KindID from D_GoodsKind where KindID=?"), {code})) {
         Messages::Warn(QStringLiteral("你输入的商品种类编号已经存在，请再输入一个！"));
         RzDBEdit1->setFocus();
@@ -323,13 +319,13 @@ bool TFrm_GoodsSet::PostKind()
     db::Database &d = Db();
     try {
         db::Transaction tx(d);
-        if (m_kindState == Insert) {
+        if (m_kinds.state == Insert) {
             d.exec(QStringLiteral("Insert into D_GoodsKind(KindID,KindName,SysSet) values(?,?,0)"), {code, name});
         } else {
-            d.exec(QStringLiteral("update D_GoodsKind set KindID=?,KindName=? where KindID=?"), {code, name, m_editKindID});
+            d.exec(QStringLiteral("update D_GoodsKind set KindID=?,KindName=? where KindID=?"), {code, name, m_kinds.editCode});
             // Goods keep their category when its code changes.
             if (codeChanged)
-                d.exec(QStringLiteral("update D_GoodsStore set goodsKind=? where goodsKind=?"), {code, m_editKindID});
+                d.exec(QStringLiteral("update D_GoodsStore set goodsKind=? where goodsKind=?"), {code, m_kinds.editCode});
         }
         tx.commit();
     } catch (const db::DbError &e) {
@@ -345,13 +341,13 @@ bool TFrm_GoodsSet::PostKind()
 
 void TFrm_GoodsSet::CancelKind()
 {
-    SetKindState(Browse);
+    m_kinds.SetState(Browse);
     KindRowChanged();
 }
 
 void TFrm_GoodsSet::RzBit_DeleteClick()
 {
-    if (m_kindState == Insert) {
+    if (m_kinds.state == Insert) {
         CancelKind();
         return;
     }
@@ -362,7 +358,7 @@ void TFrm_GoodsSet::RzBit_DeleteClick()
         Messages::Info(QStringLiteral("商品类别不能删除！商品库存中有此类别的商品！"));
         return;
     }
-    if (!Messages::Ask(QStringLiteral("你确定要删除此商品种类吗？")))
+    if (!Messages::Ask(QStringLiteral("你确定要删除此商品种类吗？"), Messages::Icon::Information, QMessageBox::No))
         return;
     try {
         Db().exec(QStringLiteral("delete from D_GoodsKind where KindID=?"), {code});
@@ -378,22 +374,13 @@ void TFrm_GoodsSet::RzBit_DeleteClick()
 
 void TFrm_GoodsSet::OpenGifts(const QString &selectCode)
 {
-    DBGridEh2->SetResult(openOrEmpty(QStringLiteral("select * from D_ExchangeGoods ")));
-    SetGiftState(Browse);
-    const int row = selectCode.isEmpty() ? -1 : rowOf(DBGridEh2, QStringLiteral("Code"), selectCode);
-    DBGridEh2->SetCurrentRow(row >= 0 ? row : (DBGridEh2->RowCount() > 0 ? 0 : -1));
+    m_gifts.Open(QStringLiteral("select * from D_ExchangeGoods "), selectCode);
     GiftRowChanged();
-}
-
-void TFrm_GoodsSet::SetGiftState(EditState state)
-{
-    m_giftState = state;
-    DBGridEh2->setEnabled(state == Browse);
 }
 
 void TFrm_GoodsSet::GiftRowChanged()
 {
-    if (m_giftState != Browse)
+    if (m_gifts.state != Browse)
         return;
     const bool hasRow = DBGridEh2->CurrentRow() >= 0;
     auto value = [&](const char *field) {
@@ -407,9 +394,9 @@ void TFrm_GoodsSet::GiftRowChanged()
 
 void TFrm_GoodsSet::RzBitBtn1Click()
 {
-    if (m_giftState != Browse)
+    if (m_gifts.state != Browse)
         CancelGift();
-    SetGiftState(Insert);
+    m_gifts.SetState(Insert);
     for (QLineEdit *e : {RzDBEdit3, RzDBEdit4, RzDBEdit5, RzDBEdit6})
         e->clear();
     RzDBEdit3->setFocus();
@@ -417,7 +404,7 @@ void TFrm_GoodsSet::RzBitBtn1Click()
 
 bool TFrm_GoodsSet::PostGift()
 {
-    if (m_giftState == Browse)
+    if (m_gifts.state == Browse)
         return true;
     const QString code = RzDBEdit3->text().trimmed();
     const QString name = RzDBEdit4->text().trimmed();
@@ -427,7 +414,7 @@ bool TFrm_GoodsSet::PostGift()
             RzDBEdit3->setFocus();
             return false;
         }
-    const bool codeChanged = m_giftState == Insert || code.compare(m_editGiftCode, Qt::CaseInsensitive) != 0;
+    const bool codeChanged = m_gifts.state == Insert || code.compare(m_gifts.editCode, Qt::CaseInsensitive) != 0;
     if (codeChanged && QueryExists(ConnectionString, QStringLiteral("Select Code from D_ExchangeGoods where code=?"), {code})) {
         Messages::Warn(QStringLiteral("你输入的兑换编号已经存在，请再输入一个！"));
         RzDBEdit3->setFocus();
@@ -435,12 +422,12 @@ bool TFrm_GoodsSet::PostGift()
     }
     const QVariantList values{code, name, SpellCode(name), EditNumber(RzDBEdit5->text()), EditNumber(RzDBEdit6->text())};
     try {
-        if (m_giftState == Insert)
+        if (m_gifts.state == Insert)
             Db().exec(QStringLiteral("Insert into D_ExchangeGoods(Code,GoodsName,GoodsSimple,GoodsCount,ExScore) values(?,?,?,?,?)"),
                       values);
         else
             Db().exec(QStringLiteral("update D_ExchangeGoods set Code=?,GoodsName=?,GoodsSimple=?,GoodsCount=?,ExScore=? where Code=?"),
-                      values + QVariantList{m_editGiftCode});
+                      values + QVariantList{m_gifts.editCode});
     } catch (const db::DbError &e) {
         Messages::Error(e.text());
         return false;
@@ -451,19 +438,19 @@ bool TFrm_GoodsSet::PostGift()
 
 void TFrm_GoodsSet::CancelGift()
 {
-    SetGiftState(Browse);
+    m_gifts.SetState(Browse);
     GiftRowChanged();
 }
 
 void TFrm_GoodsSet::RzBitBtn3Click()
 {
-    if (m_giftState == Insert) {
+    if (m_gifts.state == Insert) {
         CancelGift();
         return;
     }
     if (DBGridEh2->CurrentRow() < 0)
         return;
-    if (!Messages::Ask(QStringLiteral("你确定要删除此兑换商品种类吗？")))
+    if (!Messages::Ask(QStringLiteral("你确定要删除此兑换商品种类吗？"), Messages::Icon::Information, QMessageBox::No))
         return;
     try {
         Db().exec(QStringLiteral("delete from D_ExchangeGoods where Code=?"),
@@ -547,7 +534,7 @@ void TFrm_GoodsSet::RzBitBtn7Click()
         && Messages::Show(QStringLiteral("此商品已售出过,如果删除,则原售出商品记录名称将为空！"), QStringLiteral("警告"),
                           Messages::Icon::Warning, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
-    if (!Messages::Ask(QStringLiteral("你确定要删除当前商品列吗？"), Messages::Icon::Question))
+    if (!Messages::Ask(QStringLiteral("你确定要删除当前商品列吗？"), Messages::Icon::Question, QMessageBox::No))
         return;
     try {
         Db().exec(QStringLiteral("delete from D_GoodsStore where GoodsID=?"), {code});

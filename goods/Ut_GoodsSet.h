@@ -47,8 +47,8 @@ public:
     QPushButton *RzBitBtn5 = nullptr;
     QPushButton *RzBitBtn7 = nullptr;
 
-    EditState KindState() const { return m_kindState; }
-    EditState GiftState() const { return m_giftState; }
+    EditState KindState() const { return m_kinds.state; }
+    EditState GiftState() const { return m_gifts.state; }
 
     void FormShow();
     // Categories.
@@ -72,18 +72,27 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // A list edited in place through the edits under its grid.
+    struct InPlaceList {
+        DBGridEh *grid = nullptr;
+        QString keyField;
+        EditState state = Browse;
+        QString editCode;   // code of the row whose editing began last
+        void SetState(EditState s);
+        // Typing into an edit: a row of the list goes into editing, an empty list into adding.
+        void BeginEditing();
+        // Loads the rows and selects the row with this code, or the first.
+        void Open(const QString &sql, const QString &selectCode);
+    };
+
     void OpenKinds(const QString &selectCode = {});
     void KindRowChanged();
-    void SetKindState(EditState state);
     void FillKindFilter();
     void OpenGifts(const QString &selectCode = {});
     void GiftRowChanged();
-    void SetGiftState(EditState state);
     void ReloadGoods();
 
-    EditState m_kindState = Browse;
-    EditState m_giftState = Browse;
-    QString m_editKindID;   // code of the category whose editing began last
-    QString m_editGiftCode; // code of the gift whose editing began last
+    InPlaceList m_kinds;
+    InPlaceList m_gifts;
     bool m_shown = false;
 };

@@ -49,6 +49,11 @@ int PaymentScore(double pay, int costStand)
     return int(RoundHalfEven(pay / costStand));
 }
 
+QString MoneyOrUsesText(double value, int memberKind)
+{
+    return QString::number(value, 'f', memberKind == CountCard ? 0 : 2);
+}
+
 QString StyleRemark(const QString &kind, const QString &credit, const QString &costMoney, const QString &uses)
 {
     auto orZero = [](const QString &s) { return s.isEmpty() ? QStringLiteral("0") : s; };

@@ -33,6 +33,10 @@ bool IsCountPayment(int pay, int costMoney);
 // Score points for money paid: pay / costStand rounded; none when costStand is not set.
 int PaymentScore(double pay, int costStand);
 
+// A balance or cumulative amount as shown: money with two decimals ("131384.90"), the
+// uses of a count card as a whole number ("20").
+QString MoneyOrUsesText(double value, int memberKind);
+
 // Description stored with a style. Kind "01": what 100 yuan puts into the card; kind
 // "02": price and uses. Empty amounts count as "0"; any other kind gives "".
 QString StyleRemark(const QString &kind, const QString &credit, const QString &costMoney, const QString &uses);
@@ -56,6 +60,5 @@ std::optional<QString> ApplyLevelUpgrade(db::Database &db, const QString &cardId
 
 // Gives the referrer of a new member `points` score points and logs it. Throws db::DbError.
 void AwardReferrer(db::Database &db, const QString &referrer, const QString &newCard, int points);
-
 
 } // namespace cards

@@ -1,8 +1,8 @@
-#include "core/Routines.h"
 #include "Ut_BackMemberCode.h"
-#include "CardRules.h"
+#include "FormHelpers.h"
 #include "core/DBGridEh.h"
 #include "core/DM.h"
+#include "core/Routines.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -42,16 +42,7 @@ TFrm_BackMemberCode::TFrm_BackMemberCode(QWidget *parent) : TfrmDialog(parent)
     RzBit_Ok->setMinimumSize(80, 28);
     static_cast<QHBoxLayout *>(Panel2->layout())->insertWidget(1, RzBit_Ok);
 
-    connect(Lab_Query, &QLineEdit::textChanged, this, [this](const QString &text) {
-        const QString upper = text.toUpper();
-        if (upper != text) {
-            const int pos = Lab_Query->cursorPosition();
-            Lab_Query->setText(upper);
-            Lab_Query->setCursorPosition(pos);
-            return;
-        }
-        ReadList();
-    });
+    members::UpperCaseSearch(Lab_Query, [this] { ReadList(); });
     connect(RzBit_Ok, &QPushButton::clicked, this, &TFrm_BackMemberCode::RzBit_OkClick);
     connect(DBGridEh1, &DBGridEh::rowDoubleClicked, this, &TFrm_BackMemberCode::RzBit_OkClick);
     resize(480, 420);

@@ -1,5 +1,6 @@
 #include "Ut_CardCost.h"
 #include "CardRules.h"
+#include "FormHelpers.h"
 #include "RechargeReceipt.h"
 #include "core/Clock.h"
 #include "core/DM.h"
@@ -10,19 +11,15 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
-QLineEdit *displayEdit(QWidget *parent, const char *name)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setReadOnly(true);
-    return e;
-}
+using members::ReadOnlyEdit;
+const int kPaymentLength = 7;
 
 QLabel *namedLabel(const QString &text, QWidget *parent, const char *name)
 {
@@ -41,10 +38,10 @@ TFrm_CardCost::TFrm_CardCost(QWidget *parent) : TfrmDialog(parent)
     lay->setContentsMargins(12, 10, 12, 6);
     auto *box = new QGroupBox(QStringLiteral("会员卡信息"), Body());
     auto *grid = new QGridLayout(box);
-    RzEd_cardID = displayEdit(box, "RzEd_cardID");
-    RzEd_Name = displayEdit(box, "RzEd_Name");
-    RzEd_Style = displayEdit(box, "RzEd_Style");
-    RzEd_Money = displayEdit(box, "RzEd_Money");
+    RzEd_cardID = ReadOnlyEdit(box, "RzEd_cardID");
+    RzEd_Name = ReadOnlyEdit(box, "RzEd_Name");
+    RzEd_Style = ReadOnlyEdit(box, "RzEd_Style");
+    RzEd_Money = ReadOnlyEdit(box, "RzEd_Money");
     RzLab_1 = namedLabel(QStringLiteral("卡内余额："), box, "RzLab_1");
     grid->addWidget(new QLabel(QStringLiteral("会员卡号："), box), 0, 0);
     grid->addWidget(RzEd_cardID, 0, 1);
@@ -58,13 +55,15 @@ TFrm_CardCost::TFrm_CardCost(QWidget *parent) : TfrmDialog(parent)
 
     auto *pay = new QGridLayout;
     RzLab_2 = namedLabel(QStringLiteral("充值金额："), Body(), "RzLab_2");
-    RzEd_Costpay = new QLineEdit(QStringLiteral("0"), Body());
-    RzEd_Costpay->setObjectName(QStringLiteral("RzEd_Costpay"));
+    RzEd_Costpay = NewLineEdit(Body(), QStringLiteral("RzEd_Costpay"));
+    RzEd_Costpay->setText(QStringLiteral("0"));
     RzEd_Costpay->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    RzEd_Costpay->setMaxLength(7);
     AttachNumeric(RzEd_Costpay, 3, 2);
+    // At most 7 typed characters. Not a maximum length: that would also cut the text
+    // reformatted on leaving the edit ("10000.00" into "10000.0").
+    RzEd_Costpay->installEventFilter(this);
     RzLab_3 = namedLabel(QStringLiteral("实际充值："), Body(), "RzLab_3");
-    RzEd_CostPayReal = displayEdit(Body(), "RzEd_CostPayReal");
+    RzEd_CostPayReal = ReadOnlyEdit(Body(), "RzEd_CostPayReal");
     RzEd_CostPayReal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     RzLab_CountInfo = namedLabel(QString(), Body(), "RzLab_CountInfo");
     RzLab_CountInfo->setStyleSheet(QStringLiteral("color: red;"));
@@ -92,6 +91,17 @@ TFrm_CardCost::TFrm_CardCost(QWidget *parent) : TfrmDialog(parent)
     connect(RzEd_Costpay, &QLineEdit::editingFinished, this, &TFrm_CardCost::ReformatPayment);
     connect(RzBit_Save, &QPushButton::clicked, this, &TFrm_CardCost::RzBit_SaveClick);
     setFixedSize(380, 330);
+}
+
+bool TFrm_CardCost::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == RzEd_Costpay && event->type() == QEvent::KeyPress) {
+        const QString typed = static_cast<QKeyEvent *>(event)->text();
+        const qsizetype kept = RzEd_Costpay->text().size() - RzEd_Costpay->selectedText().size();
+        if (!typed.isEmpty() && typed.at(0).isPrint() && kept + typed.size() > kPaymentLength)
+            return true;
+    }
+    return TfrmDialog::eventFilter(watched, event);
 }
 
 void TFrm_CardCost::showEvent(QShowEvent *event)
@@ -176,8 +186,7 @@ void TFrm_CardCost::RzBit_SaveClick()
     const double credit = creditText.toDouble();
     const double bonus = IsCountCard() ? 0.0 : credit - pay;
     const int score = cards::PaymentScore(pay, SysSet.CostStand);
-    try {
-        db::Transaction tx(Db());
+    const bool stored = members::WriteAtomically(QStringLiteral("充值保存失败，本次充值没有记入："), [&] {
         Db().exec(QStringLiteral("Insert into T_CardPutMoney(CardID,PayMoney,PutMoney,CurScore,CheapMoney,PayDate,UserMan) "
                                  "values(?,?,?,?,?,Now(),?)"),
                   {card, pay, credit, score, bonus, CurUserCode});
@@ -188,11 +197,9 @@ void TFrm_CardCost::RzBit_SaveClick()
                   {credit + Balance, score, score, card});
         frm_DM->WriteLog(QStringLiteral("会员卡：[") + card + QStringLiteral("] 充值金额：") + payText
                          + QStringLiteral("元 实际存入卡内：") + creditText);
-        tx.commit();
-    } catch (const db::DbError &e) {
-        Messages::Error(QStringLiteral("充值保存失败，本次充值没有记入：") + e.text());
+    });
+    if (!stored)
         return;
-    }
     Saved = true;
 
     if (RzChk_PrintTicket->isChecked()) {

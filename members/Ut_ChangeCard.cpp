@@ -1,4 +1,5 @@
 #include "Ut_ChangeCard.h"
+#include "FormHelpers.h"
 #include "core/DM.h"
 #include "core/Messages.h"
 #include "core/Routines.h"
@@ -13,23 +14,15 @@
 #include <QVBoxLayout>
 
 namespace {
-QLineEdit *readOnlyEdit(QWidget *parent, const char *name)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setReadOnly(true);
-    return e;
-}
-
 QLineEdit *passwordEdit(QWidget *parent, const char *name)
 {
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
+    QLineEdit *e = NewLineEdit(parent, QString::fromLatin1(name), 20);
     e->setEchoMode(QLineEdit::Password);
-    e->setMaxLength(20);
     return e;
 }
 } // namespace
+
+using members::ReadOnlyEdit;
 
 Tfrm_ChangeCard::Tfrm_ChangeCard(QWidget *parent) : TfrmDialog(parent)
 {
@@ -42,12 +35,12 @@ Tfrm_ChangeCard::Tfrm_ChangeCard(QWidget *parent) : TfrmDialog(parent)
 
     auto *info = new QGroupBox(QStringLiteral("会员卡信息"), Body());
     auto *grid = new QFormLayout(info);
-    RzEd_CardName = readOnlyEdit(info, "RzEd_CardName");
-    RzEd_CardID = readOnlyEdit(info, "RzEd_CardID");
-    RzEd_CardKind = readOnlyEdit(info, "RzEd_CardKind");
-    RzEd_CardLevel = readOnlyEdit(info, "RzEd_CardLevel");
-    RzEd_CardMoney = readOnlyEdit(info, "RzEd_CardMoney");
-    RzEd_CardSum = readOnlyEdit(info, "RzEd_CardSum");
+    RzEd_CardName = ReadOnlyEdit(info, "RzEd_CardName");
+    RzEd_CardID = ReadOnlyEdit(info, "RzEd_CardID");
+    RzEd_CardKind = ReadOnlyEdit(info, "RzEd_CardKind");
+    RzEd_CardLevel = ReadOnlyEdit(info, "RzEd_CardLevel");
+    RzEd_CardMoney = ReadOnlyEdit(info, "RzEd_CardMoney");
+    RzEd_CardSum = ReadOnlyEdit(info, "RzEd_CardSum");
     RzLab_Money = new QLabel(QStringLiteral("卡内余额："), info);
     RzLab_Money->setObjectName(QStringLiteral("RzLab_Money"));
     grid->addRow(QStringLiteral("姓名："), RzEd_CardName);
@@ -64,15 +57,11 @@ Tfrm_ChangeCard::Tfrm_ChangeCard(QWidget *parent) : TfrmDialog(parent)
     Notebook1->setObjectName(QStringLiteral("Notebook1"));
     auto *discountPage = new QWidget(Notebook1);
     auto *dl = new QFormLayout(discountPage);
-    RzEd_NewCard = new QLineEdit(discountPage);
-    RzEd_NewCard->setObjectName(QStringLiteral("RzEd_NewCard"));
-    RzEd_NewCard->setMaxLength(20);
+    RzEd_NewCard = NewLineEdit(discountPage, QStringLiteral("RzEd_NewCard"), 20);
     dl->addRow(QStringLiteral("新的卡号："), RzEd_NewCard);
     auto *moneyPage = new QWidget(Notebook1);
     auto *ml = new QFormLayout(moneyPage);
-    RzEd_InputCardID = new QLineEdit(moneyPage);
-    RzEd_InputCardID->setObjectName(QStringLiteral("RzEd_InputCardID"));
-    RzEd_InputCardID->setMaxLength(20);
+    RzEd_InputCardID = NewLineEdit(moneyPage, QStringLiteral("RzEd_InputCardID"), 20);
     RzEd_OldPass = passwordEdit(moneyPage, "RzEd_OldPass");
     RzEd_NewPass = passwordEdit(moneyPage, "RzEd_NewPass");
     RzEd_PassOk = passwordEdit(moneyPage, "RzEd_PassOk");

@@ -1,5 +1,6 @@
 #include "Ut_HYCardSet.h"
 #include "CardRules.h"
+#include "FormHelpers.h"
 #include "core/DBGridEh.h"
 #include "core/DM.h"
 #include "core/Messages.h"
@@ -19,20 +20,12 @@ namespace {
 
 QLineEdit *edit(QWidget *parent, const char *name, int maxLength = 0)
 {
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    if (maxLength > 0)
-        e->setMaxLength(maxLength);
-    return e;
+    return NewLineEdit(parent, QString::fromLatin1(name), maxLength);
 }
 
 QPushButton *button(QWidget *parent, const char *name, const QString &text, const QString &hint)
 {
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(hint);
-    b->setMinimumSize(70, 26);
-    return b;
+    return members::NamedButton(parent, name, text, hint, QSize(70, 26));
 }
 
 // A validation failure: the warning, the focus on the offending edit, nothing written.
@@ -41,6 +34,33 @@ bool refuse(QWidget *focus, const QString &text)
     Messages::Warn(text);
     focus->setFocus();
     return false;
+}
+
+// A list re-read in code order, standing on the row whose code is `select` when given.
+void Reread(DBGridEh *grid, const QString &sql, const QString &codeField, const QString &select)
+{
+    try {
+        grid->SetResult(Db().query(sql));
+    } catch (const db::DbError &) {
+        grid->SetResult(db::Result());
+    }
+    if (select.isEmpty())
+        return;
+    for (int row = 0; row < grid->RowCount(); ++row)
+        if (grid->Value(row, codeField).asString().trimmed() == select)
+            grid->SetCurrentRow(row);
+}
+
+// The uniqueness check of a new or changed code: refused with `taken` when a row has
+// it, with `invalid` when the check itself fails.
+bool CodeIsFree(QLineEdit *edit, const QString &sql, const QString &code, const QString &taken,
+                const QString &invalid)
+{
+    try {
+        return Db().query(sql, {code}).isEmpty() || refuse(edit, taken);
+    } catch (const db::DbError &) {
+        return refuse(edit, invalid);
+    }
 }
 
 } // namespace
@@ -247,15 +267,8 @@ void TFrm_HYCardSet::showEvent(QShowEvent *event)
 
 void TFrm_HYCardSet::ReadLevels(const QString &select)
 {
-    try {
-        DBGridEh1->SetResult(Db().query(
-            QStringLiteral("select ID,UserName,rate,ScoreUp,ScoreDown,SysSet from D_MemberLevel    order by ID ")));
-    } catch (const db::DbError &) {
-        DBGridEh1->SetResult(db::Result());
-    }
-    for (int row = 0; row < DBGridEh1->RowCount(); ++row)
-        if (!select.isEmpty() && DBGridEh1->Value(row, QStringLiteral("ID")).asString().trimmed() == select)
-            DBGridEh1->SetCurrentRow(row);
+    Reread(DBGridEh1, QStringLiteral("select ID,UserName,rate,ScoreUp,ScoreDown,SysSet from D_MemberLevel    order by ID "),
+           QStringLiteral("ID"), select);
     SetLevelState(EditState::Browse);
 }
 
@@ -330,28 +343,23 @@ void TFrm_HYCardSet::RzBit_SaveClick()
     const double down = RzDBEdit5->text().trimmed().toDouble();
     if (up > down)
         return void(refuse(RzDBEdit5, QStringLiteral("积分区间 \"上线积分\"不能比\"下线积分\"小！请修改...")));
-    if (m_levelState == EditState::Insert || id != m_levelOrigId) {
-        try {
-            if (!Db().query(QStringLiteral(" select ID from D_MemberLevel where ID=?"), {id}).isEmpty())
-                return void(refuse(RzDBEdit1, QStringLiteral("你输入的会员卡ID已经存在，请再输入一个ID号！")));
-        } catch (const db::DbError &) {
-            return void(refuse(RzDBEdit1, QStringLiteral("你输入的会员卡ID号不正确，请再输入一个ID号！")));
-        }
-    }
-    const double rate = qBound(0.0, RzDBEdit3->text().trimmed().toDouble(), 1.0);
-    try {
-        if (m_levelState == EditState::Insert)
-            Db().exec(QStringLiteral("insert into D_MemberLevel(ID,UserName,rate,ScoreUp,ScoreDown,SysSet) values(?,?,?,?,?,0)"),
-                      {id, RzDBEdit2->text(), rate, up, down});
-        else
-            Db().exec(QStringLiteral("update D_MemberLevel set ID=?,UserName=?,rate=?,ScoreUp=?,ScoreDown=?,SysSet=0 "
-                                     "where ID=?"),
-                      {id, RzDBEdit2->text(), rate, up, down, m_levelOrigId});
-    } catch (const db::DbError &e) {
-        Messages::Error(QStringLiteral("会员卡级别保存失败：") + e.text());
+    if ((m_levelState == EditState::Insert || id != m_levelOrigId)
+        && !CodeIsFree(RzDBEdit1, QStringLiteral(" select ID from D_MemberLevel where ID=?"), id,
+                       QStringLiteral("你输入的会员卡ID已经存在，请再输入一个ID号！"),
+                       QStringLiteral("你输入的会员卡ID号不正确，请再输入一个ID号！")))
         return;
-    }
-    ReadLevels(id);
+    const double rate = qBound(0.0, RzDBEdit3->text().trimmed().toDouble(), 1.0);
+    if (members::WriteAtomically(QStringLiteral("会员卡级别保存失败："), [&] {
+            if (m_levelState == EditState::Insert)
+                Db().exec(QStringLiteral("insert into D_MemberLevel(ID,UserName,rate,ScoreUp,ScoreDown,SysSet) "
+                                         "values(?,?,?,?,?,0)"),
+                          {id, RzDBEdit2->text(), rate, up, down});
+            else
+                Db().exec(QStringLiteral("update D_MemberLevel set ID=?,UserName=?,rate=?,ScoreUp=?,ScoreDown=?,SysSet=0 "
+                                         "where ID=?"),
+                          {id, RzDBEdit2->text(), rate, up, down, m_levelOrigId});
+        }))
+        ReadLevels(id);
 }
 
 void TFrm_HYCardSet::RzBit_CancelClick()
@@ -369,31 +377,22 @@ void TFrm_HYCardSet::RzBit_DeleteClick()
         return;
     if (!Messages::Ask(QStringLiteral("你确定要删除此类型卡信息吗？")))
         return;
-    try {
-        Db().exec(QStringLiteral("delete from D_MemberLevel where ID=?"),
-                  {DBGridEh1->Value(QStringLiteral("ID")).asString()});
-    } catch (const db::DbError &e) {
-        Messages::Error(QStringLiteral("会员卡级别删除失败：") + e.text());
-        return;
-    }
-    ReadLevels();
+    const QString id = DBGridEh1->Value(QStringLiteral("ID")).asString();
+    if (members::WriteAtomically(QStringLiteral("会员卡级别删除失败："), [&] {
+            Db().exec(QStringLiteral("delete from D_MemberLevel where ID=?"), {id});
+        }))
+        ReadLevels();
 }
 
 // ---- styles ------------------------------------------------------------------------
 
 void TFrm_HYCardSet::ReadStyles(const QString &select)
 {
-    try {
-        DBGridEh2->SetResult(Db().query(QStringLiteral(
-            "select ID,CheapID,CheapKind,CheapName,CostMoney,CheapMoney,ReMark,sysSet,"
-            "(select KindName from D_CardCheapKind k where k.KindId=s.CheapKind) as KindName "
-            "from D_CardCheapStyle s   order by CheapID ")));
-    } catch (const db::DbError &) {
-        DBGridEh2->SetResult(db::Result());
-    }
-    for (int row = 0; row < DBGridEh2->RowCount(); ++row)
-        if (!select.isEmpty() && DBGridEh2->Value(row, QStringLiteral("CheapID")).asString().trimmed() == select)
-            DBGridEh2->SetCurrentRow(row);
+    Reread(DBGridEh2,
+           QStringLiteral("select ID,CheapID,CheapKind,CheapName,CostMoney,CheapMoney,ReMark,sysSet,"
+                          "(select KindName from D_CardCheapKind k where k.KindId=s.CheapKind) as KindName "
+                          "from D_CardCheapStyle s   order by CheapID "),
+           QStringLiteral("CheapID"), select);
     SetStyleState(EditState::Browse);
 }
 
@@ -481,14 +480,11 @@ void TFrm_HYCardSet::RzBit_save2Click()
     const QString kind = ComboValue(RzDBLookupComboBox1);
     if (kind.isEmpty())
         return void(refuse(RzDBLookupComboBox1, QStringLiteral("请选择优惠种类！")));
-    if (m_styleState == EditState::Insert || id != m_styleOrigId) {
-        try {
-            if (!Db().query(QStringLiteral(" select CheapID from D_CardCheapStyle where CheapID=?"), {id}).isEmpty())
-                return void(refuse(RzDBEdit6, QStringLiteral("你输入的优惠编号ID已经存在，请再输入一个ID号！")));
-        } catch (const db::DbError &) {
-            return void(refuse(RzDBEdit6, QStringLiteral("你输入的优惠编号ID不正确，请再输入一个ID号！")));
-        }
-    }
+    if ((m_styleState == EditState::Insert || id != m_styleOrigId)
+        && !CodeIsFree(RzDBEdit6, QStringLiteral(" select CheapID from D_CardCheapStyle where CheapID=?"), id,
+                       QStringLiteral("你输入的优惠编号ID已经存在，请再输入一个ID号！"),
+                       QStringLiteral("你输入的优惠编号ID不正确，请再输入一个ID号！")))
+        return;
     int costMoney = 100;
     if (kind == QLatin1String("02")) {
         costMoney = RzDBEdit11->text().trimmed().toInt();
@@ -499,20 +495,17 @@ void TFrm_HYCardSet::RzBit_save2Click()
     const int cheapMoney = RzDBEdit8->text().trimmed().toInt();
     const QString remark = cards::StyleRemark(kind, RzDBEdit8->text().trimmed(), RzDBEdit11->text().trimmed(),
                                               RzDBEdit12->text().trimmed());
-    try {
-        if (m_styleState == EditState::Insert)
-            Db().exec(QStringLiteral("insert into D_CardCheapStyle(CheapID,CheapKind,CheapName,CostMoney,CheapMoney,ReMark,sysSet) "
-                                     "values(?,?,?,?,?,?,0)"),
-                      {id, kind, RzDBEdit7->text(), costMoney, cheapMoney, remark});
-        else
-            Db().exec(QStringLiteral("update D_CardCheapStyle set CheapID=?,CheapKind=?,CheapName=?,CostMoney=?,"
-                                     "CheapMoney=?,ReMark=?,sysSet=0 where CheapID=?"),
-                      {id, kind, RzDBEdit7->text(), costMoney, cheapMoney, remark, m_styleOrigId});
-    } catch (const db::DbError &e) {
-        Messages::Error(QStringLiteral("优惠方式保存失败：") + e.text());
-        return;
-    }
-    ReadStyles(id);
+    if (members::WriteAtomically(QStringLiteral("优惠方式保存失败："), [&] {
+            if (m_styleState == EditState::Insert)
+                Db().exec(QStringLiteral("insert into D_CardCheapStyle(CheapID,CheapKind,CheapName,CostMoney,CheapMoney,"
+                                         "ReMark,sysSet) values(?,?,?,?,?,?,0)"),
+                          {id, kind, RzDBEdit7->text(), costMoney, cheapMoney, remark});
+            else
+                Db().exec(QStringLiteral("update D_CardCheapStyle set CheapID=?,CheapKind=?,CheapName=?,CostMoney=?,"
+                                         "CheapMoney=?,ReMark=?,sysSet=0 where CheapID=?"),
+                          {id, kind, RzDBEdit7->text(), costMoney, cheapMoney, remark, m_styleOrigId});
+        }))
+        ReadStyles(id);
 }
 
 void TFrm_HYCardSet::RzBit_Cancel2Click()
@@ -535,11 +528,8 @@ void TFrm_HYCardSet::RzBit_Delete2Click()
     }
     if (!Messages::Ask(QStringLiteral("你确定要删除此优惠信息吗？")))
         return;
-    try {
-        Db().exec(QStringLiteral("delete from D_CardCheapStyle where CheapID=?"), {id});
-    } catch (const db::DbError &e) {
-        Messages::Error(QStringLiteral("优惠方式删除失败：") + e.text());
-        return;
-    }
-    ReadStyles();
+    if (members::WriteAtomically(QStringLiteral("优惠方式删除失败："), [&] {
+            Db().exec(QStringLiteral("delete from D_CardCheapStyle where CheapID=?"), {id});
+        }))
+        ReadStyles();
 }

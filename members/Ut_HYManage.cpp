@@ -1,5 +1,6 @@
 #include "Ut_HYManage.h"
 #include "CardRules.h"
+#include "FormHelpers.h"
 #include "Ut_CardCost.h"
 #include "Ut_ChangeCard.h"
 #include "Ut_MemberAdd.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <memory>
@@ -36,14 +38,27 @@ const char *kListSql =
 
 const QString kNoCard = QStringLiteral("0000");
 
-QPushButton *button(QWidget *parent, const char *name, const QString &text, const QString &hint)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(hint);
-    b->setMinimumSize(80, 28);
-    return b;
-}
+using members::NamedButton;
+
+// The balance and cumulative-consumption columns hold money or, on a count card, uses.
+class MoneyOrUsesDelegate : public QStyledItemDelegate {
+public:
+    MoneyOrUsesDelegate(const TFrm_HYManage *screen, QString field, QObject *parent)
+        : QStyledItemDelegate(parent), m_screen(screen), m_field(std::move(field))
+    {
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->text = m_screen->MoneyText(index.row(), m_field);
+    }
+
+private:
+    const TFrm_HYManage *m_screen;
+    QString m_field;
+};
 
 } // namespace
 
@@ -81,7 +96,7 @@ TFrm_HYManage::TFrm_HYManage(QWidget *parent) : TfrmDialog(parent)
     RzComb_State->setObjectName(QStringLiteral("RzComb_State"));
     RzComb_State->setMinimumWidth(110);
     top->addWidget(RzComb_State);
-    RzBit_InputMoney = button(Body(), "RzBit_InputMoney", QStringLiteral("会员充值"), QStringLiteral("会员充值"));
+    RzBit_InputMoney = NamedButton(Body(), "RzBit_InputMoney", QStringLiteral("会员充值"), QStringLiteral("会员充值"));
     top->addWidget(RzBit_InputMoney);
     top->addStretch();
     lay->addLayout(top);
@@ -104,6 +119,8 @@ TFrm_HYManage::TFrm_HYManage(QWidget *parent) : TfrmDialog(parent)
         {QStringLiteral("curMoney1"), QStringLiteral("卡内余额/次"), 80, {}, GridColumn::NoFooter, right},
     });
     DBGridEh1->SetFooterCaption(QStringLiteral("合计"));
+    DBGridEh1->View()->setItemDelegateForColumn(9, new MoneyOrUsesDelegate(this, QStringLiteral("hisSumMoney1"), this));
+    DBGridEh1->View()->setItemDelegateForColumn(10, new MoneyOrUsesDelegate(this, QStringLiteral("curMoney1"), this));
     DBGridEh1->SetRowColour([](const db::Result &r, int row) {
         switch (r.value(row, QStringLiteral("CurState")).asInt()) {
         case 3: return QColor(192, 220, 192);
@@ -114,16 +131,16 @@ TFrm_HYManage::TFrm_HYManage(QWidget *parent) : TfrmDialog(parent)
     lay->addWidget(DBGridEh1, 1);
 
     auto *bottom = new QHBoxLayout;
-    RzBit_Add = button(Body(), "RzBit_Add", QStringLiteral("添加会员"), QStringLiteral("增加新的会员"));
+    RzBit_Add = NamedButton(Body(), "RzBit_Add", QStringLiteral("添加会员"), QStringLiteral("增加新的会员"));
     RzBit_Add->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-    RZBit_Modi = button(Body(), "RZBit_Modi", QStringLiteral("修改信息"), QStringLiteral("修改会员卡的信息"));
-    RzBit_Delete = button(Body(), "RzBit_Delete", QStringLiteral("删除会员"),
+    RZBit_Modi = NamedButton(Body(), "RZBit_Modi", QStringLiteral("修改信息"), QStringLiteral("修改会员卡的信息"));
+    RzBit_Delete = NamedButton(Body(), "RzBit_Delete", QStringLiteral("删除会员"),
                           QStringLiteral("删除当前会员,将删除与会员卡相关的信息"));
-    RzBit_RepLoss = button(Body(), "RzBit_RepLoss", QStringLiteral("挂失"), QStringLiteral("会员卡挂失"));
-    RzBit_UndoRepLoss = button(Body(), "RzBit_UndoRepLoss", QStringLiteral("取消挂失"), QStringLiteral("取消会员卡挂失"));
-    RzBit_ChangeCard = button(Body(), "RzBit_ChangeCard", QStringLiteral("会员换卡"), QStringLiteral("会员换卡操作"));
-    RzBit_ChangeMoney = button(Body(), "RzBit_ChangeMoney", QStringLiteral("卡间转帐"), QStringLiteral("会员卡之间的转帐"));
-    RzBit_ClearPass = button(Body(), "RzBit_ClearPass", QStringLiteral("清空密码"),
+    RzBit_RepLoss = NamedButton(Body(), "RzBit_RepLoss", QStringLiteral("挂失"), QStringLiteral("会员卡挂失"));
+    RzBit_UndoRepLoss = NamedButton(Body(), "RzBit_UndoRepLoss", QStringLiteral("取消挂失"), QStringLiteral("取消会员卡挂失"));
+    RzBit_ChangeCard = NamedButton(Body(), "RzBit_ChangeCard", QStringLiteral("会员换卡"), QStringLiteral("会员换卡操作"));
+    RzBit_ChangeMoney = NamedButton(Body(), "RzBit_ChangeMoney", QStringLiteral("卡间转帐"), QStringLiteral("会员卡之间的转帐"));
+    RzBit_ClearPass = NamedButton(Body(), "RzBit_ClearPass", QStringLiteral("清空密码"),
                              QStringLiteral("清空当前会员卡的消费密码！请慎用！"));
     for (QPushButton *b : {RzBit_Add, RZBit_Modi, RzBit_Delete, RzBit_RepLoss, RzBit_UndoRepLoss, RzBit_ChangeCard,
                            RzBit_ChangeMoney, RzBit_ClearPass})
@@ -131,14 +148,7 @@ TFrm_HYManage::TFrm_HYManage(QWidget *parent) : TfrmDialog(parent)
     bottom->addStretch();
     lay->addLayout(bottom);
 
-    connect(RzEd_Query, &QLineEdit::textChanged, this, [this](const QString &text) {
-        const QString upper = text.toUpper();
-        if (upper != text) {
-            const int pos = RzEd_Query->cursorPosition();
-            RzEd_Query->setText(upper);
-            RzEd_Query->setCursorPosition(pos);
-            return;
-        }
+    members::UpperCaseSearch(RzEd_Query, [this] {
         if (m_shown)
             ReadList();
     });
@@ -239,6 +249,14 @@ QString TFrm_HYManage::Text(const char *field) const
     return DBGridEh1->Value(QString::fromLatin1(field)).asString().trimmed();
 }
 
+QString TFrm_HYManage::MoneyText(int row, const QString &field) const
+{
+    const db::Field value = DBGridEh1->Value(row, field);
+    if (value.isNull())
+        return {};
+    return cards::MoneyOrUsesText(value.asFloat(), int(DBGridEh1->Value(row, QStringLiteral("memberKind")).asInt()));
+}
+
 QString TFrm_HYManage::Card() const
 {
     return Text("CodeID");
@@ -275,8 +293,11 @@ void TFrm_HYManage::RzBit_AddClick()
     auto editor = std::make_unique<TFrm_MemberAdd>(this);
     editor->EditMode = 1;
     Messages::Exec(editor.get());
-    if (editor->Saved)
-        ReadList(editor->RzDBEdit1->text().trimmed());
+    if (!editor->Saved)
+        return;
+    // The list is opened afresh and stands on its first row.
+    ReadList();
+    DBGridEh1->SetCurrentRow(0);
 }
 
 void TFrm_HYManage::RZBit_ModiClick()
@@ -306,18 +327,15 @@ void TFrm_HYManage::RzBit_DeleteClick()
         return;
     const QString card = Card();
     const QString photo = Text("memberPhoto");
-    try {
-        db::Transaction tx(Db());
+    const bool deleted = members::WriteAtomically(QStringLiteral("删除会员失败，数据没有改动："), [&] {
         frm_DM->WriteLog(QStringLiteral("删除会员：[") + card + QStringLiteral("]"));
         for (const char *table : {"T_MemberCostInfo", "T_ScoreExGoods", "T_TipOffSet", "T_GoodsCostDetailInfo",
                                   "T_CardPutMoney"})
             Db().exec(QStringLiteral("Delete From %1 where CardID=?").arg(QLatin1String(table)), {card});
         Db().exec(QStringLiteral("Delete From T_MemberInfo where CodeID=?"), {card});
-        tx.commit();
-    } catch (const db::DbError &e) {
-        Messages::Error(QStringLiteral("删除会员失败，数据没有改动：") + e.text());
+    });
+    if (!deleted)
         return;
-    }
     if (!photo.isEmpty())
         QFile::remove(AppPath + QStringLiteral("Picture/") + photo);
     ReadList();
@@ -325,22 +343,18 @@ void TFrm_HYManage::RzBit_DeleteClick()
 
 void TFrm_HYManage::SetLossState(int state, const QString &question, const QString &log)
 {
-    if (Messages::Show(question, QStringLiteral("警告"), Messages::Icon::Warning, QMessageBox::Yes | QMessageBox::No)
+    if (Messages::Show(question, QStringLiteral("警告"), Messages::Icon::Warning, QMessageBox::Yes | QMessageBox::No,
+                       QMessageBox::No)
         != QMessageBox::Yes)
         return;
     if (!AskPassword())
         return;
     const QString card = Card();
-    try {
-        db::Transaction tx(Db());
-        frm_DM->WriteLog(log);
-        Db().exec(QStringLiteral("Update T_MemberInfo set CurState=? where CodeID=?"), {state, card});
-        tx.commit();
-    } catch (const db::DbError &e) {
-        Messages::Error(QStringLiteral("会员卡状态保存失败：") + e.text());
-        return;
-    }
-    ReadList(card);
+    if (members::WriteAtomically(QStringLiteral("会员卡状态保存失败："), [&] {
+            frm_DM->WriteLog(log);
+            Db().exec(QStringLiteral("Update T_MemberInfo set CurState=? where CodeID=?"), {state, card});
+        }))
+        ReadList(card);
 }
 
 void TFrm_HYManage::RzBit_RepLossClick()
@@ -378,15 +392,16 @@ void TFrm_HYManage::RzBit_ChangeCardClick()
     dlg->RzEd_CardKind->setText(Text("cardKind"));
     dlg->RzEd_CardName->setText(Text("memberName"));
     dlg->RzEd_CardLevel->setText(Text("CardLevel1"));
-    dlg->RzEd_CardSum->setText(Text("hisSumMoney1"));
+    const int row = DBGridEh1->CurrentRow();
+    dlg->RzEd_CardSum->setText(MoneyText(row, QStringLiteral("hisSumMoney1")));
     // A discount card has no balance; its field is labelled as the score and shows it.
-    dlg->RzEd_CardMoney->setText(kind.toInt() == cards::DiscountCard ? Text("memberScore1") : Text("curMoney1"));
+    dlg->RzEd_CardMoney->setText(kind.toInt() == cards::DiscountCard ? Text("memberScore1")
+                                                                     : MoneyText(row, QStringLiteral("curMoney1")));
     Messages::Exec(dlg.get());
     if (!dlg->Saved)
         return;
     const QString newCard = dlg->NewCodeID;
-    try {
-        db::Transaction tx(Db());
+    const bool changed = members::WriteAtomically(QStringLiteral("换卡失败，数据没有改动："), [&] {
         if (kind.toInt() == cards::DiscountCard)
             Db().exec(QStringLiteral("Update T_MemberInfo set CodeID=? where CodeID=?"), {newCard, oldCard});
         else
@@ -397,12 +412,9 @@ void TFrm_HYManage::RzBit_ChangeCardClick()
         for (const char *table : {"T_CardPutMoney", "T_MemberCostInfo", "T_GoodsCostDetailInfo", "T_ScoreExGoods"})
             Db().exec(QStringLiteral("update %1 set cardID=? where CardID=?").arg(QLatin1String(table)),
                       {newCard, oldCard});
-        tx.commit();
-    } catch (const db::DbError &e) {
-        Messages::Error(QStringLiteral("换卡失败，数据没有改动：") + e.text());
-        return;
-    }
-    ReadList(newCard);
+    });
+    if (changed)
+        ReadList(newCard);
 }
 
 void TFrm_HYManage::RzBit_ChangeMoneyClick()
@@ -456,14 +468,10 @@ void TFrm_HYManage::RzBit_ClearPassClick()
     if (!Messages::Ask(QStringLiteral("你确定要清空当前会员的会员卡密码？"), Messages::Icon::Warning))
         return;
     const QString card = Card();
-    try {
-        db::Transaction tx(Db());
-        Db().exec(QStringLiteral("Update T_MemberInfo set PassWord='' where CodeID=?"), {card});
-        frm_DM->WriteLog(QStringLiteral("会员卡号：[") + card + QStringLiteral("] 密码被清空！"));
-        tx.commit();
-    } catch (const db::DbError &e) {
-        Messages::Error(QStringLiteral("清空密码失败：") + e.text());
-        return;
-    }
-    ReadList(card);
+    // Re-read so that the row's remembered password is the empty one.
+    if (members::WriteAtomically(QStringLiteral("清空密码失败："), [&] {
+            Db().exec(QStringLiteral("Update T_MemberInfo set PassWord='' where CodeID=?"), {card});
+            frm_DM->WriteLog(QStringLiteral("会员卡号：[") + card + QStringLiteral("] 密码被清空！"));
+        }))
+        ReadList(card);
 }

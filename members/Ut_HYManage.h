@@ -40,6 +40,9 @@ public:
     // Re-reads the list with the current filter and moves to the first card whose
     // number begins with `card` (when given).
     void ReadList(const QString &card = QString());
+    // The text shown for a money-or-uses column of a list row: "0.00" for money, a whole
+    // number of uses on a count card, empty for Null.
+    QString MoneyText(int row, const QString &field) const;
 
 public slots:
     void RzBit_AddClick();

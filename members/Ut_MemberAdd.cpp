@@ -1,5 +1,6 @@
 #include "Ut_MemberAdd.h"
 #include "CardRules.h"
+#include "FormHelpers.h"
 #include "Ut_BackMemberCode.h"
 #include "Ut_TakePhoto.h"
 #include "core/Clock.h"
@@ -37,10 +38,7 @@ W *named(W *w, const char *name)
 
 QLineEdit *edit(QWidget *parent, const char *name, int maxLength = 0)
 {
-    auto *e = named(new QLineEdit(parent), name);
-    if (maxLength > 0)
-        e->setMaxLength(maxLength);
-    return e;
+    return NewLineEdit(parent, QString::fromLatin1(name), maxLength);
 }
 
 QDateEdit *dateEdit(QWidget *parent, const char *name)
@@ -54,8 +52,9 @@ QDateEdit *dateEdit(QWidget *parent, const char *name)
 // The two card panels show the same fields; what is typed in one shows in the other.
 void mirror(QComboBox *a, QComboBox *b)
 {
-    QObject::connect(a, &QComboBox::currentIndexChanged, b, [b](int i) { b->setCurrentIndex(i); });
-    QObject::connect(b, &QComboBox::currentIndexChanged, a, [a](int i) { a->setCurrentIndex(i); });
+    // Qt signals a change to "no item" even when there was none: compare first.
+    QObject::connect(a, &QComboBox::currentIndexChanged, b, [b](int i) { if (b->currentIndex() != i) b->setCurrentIndex(i); });
+    QObject::connect(b, &QComboBox::currentIndexChanged, a, [a](int i) { if (a->currentIndex() != i) a->setCurrentIndex(i); });
 }
 void mirror(QLineEdit *a, QLineEdit *b)
 {
@@ -359,7 +358,10 @@ void TFrm_MemberAdd::LoadMember()
         const QSignalBlocker block(RzDBLookupComboBox1);
         SelectComboValue(RzDBLookupComboBox1, text("memberKind"));
     }
-    SelectComboValue(RzDBLookupComboBox4, text("CardLevel").trimmed());
+    // A built-in level is not in the list; the list then shows none and the member keeps it.
+    m_origLevel = text("CardLevel");
+    if (!SelectComboValue(RzDBLookupComboBox4, m_origLevel.trimmed()))
+        RzDBLookupComboBox4->setCurrentIndex(-1);
     RzDBEdit12->setText(text("memberScore"));
     SelectComboValue(RzDBLookupComboBox5, text("CurState"));
     RzDBCheckBox3->setChecked(r.value(0, QStringLiteral("CardVailFlag")).asBool());
@@ -626,8 +628,7 @@ bool TFrm_MemberAdd::Store(const QString &card)
     if (newPassword)
         password = RzEd_PassWord->text();
 
-    try {
-        db::Transaction tx(Db());
+    const bool stored = members::WriteAtomically(QStringLiteral("会员信息保存失败，没有写入任何数据："), [&] {
         if (adding) {
             const int pay = RzDBEd_Money->text().trimmed().toInt();
             curMoney = kind == cards::DiscountCard ? 0.0 : cards::OpeningCredit(m_costMoney, m_cheapMoney, pay);
@@ -657,7 +658,8 @@ bool TFrm_MemberAdd::Store(const QString &card)
 
         const QVariant birthday = RzChk_Birthday->isChecked() ? dateValue(RzDBDateTimePicker2->date()) : QVariant();
         const QVariantList common{
-            RzDBEdit2->text(), SpellCode(RzDBEdit2->text()), ComboValue(RzDBLookupComboBox4), memberScore,
+            RzDBEdit2->text(), SpellCode(RzDBEdit2->text()),
+            RzDBLookupComboBox4->currentIndex() < 0 ? m_origLevel : ComboValue(RzDBLookupComboBox4), memberScore,
             ComboValue(RzDBLookupComboBox5).toInt(), RzDBCheckBox3->isChecked() ? 1 : 0,
             dateValue(RzDBDateTimePicker4->date()), RzDBCheckBox4->isChecked() ? 1 : 0,
             RzDBComboBox1->currentText(), birthday, RzDBEdit5->text(), RzDBEdit6->text(), RzDBEdit7->text(),
@@ -692,11 +694,10 @@ bool TFrm_MemberAdd::Store(const QString &card)
             Db().exec(QStringLiteral("Update T_MemberInfo set ") + sets + QStringLiteral(" where ID=?"), params);
             frm_DM->WriteLog(QStringLiteral("修改了会员卡：[") + card + QStringLiteral("] 的信息"));
         }
-        tx.commit();
-    } catch (const db::DbError &e) {
+    });
+    if (!stored) {
         if (!copiedPhoto.isEmpty())
             QFile::remove(copiedPhoto);
-        Messages::Error(QStringLiteral("会员信息保存失败，没有写入任何数据：") + e.text());
         return false;
     }
     // A replaced or cleared photograph is no longer referenced.

@@ -100,6 +100,7 @@ private:
     QString m_origCodeID;
     QString m_origIDCard;
     QString m_origPhoto;
+    QString m_origLevel;
     QString m_referrer;
     int m_costMoney = 0;
     int m_cheapMoney = 0;

@@ -1,7 +1,13 @@
 #include "PosUi.h"
 #include "SaleRules.h"
 
+#include "core/DM.h"
+#include "core/DialogUnit.h"
+
 #include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 
 namespace PosUi {
@@ -34,6 +40,47 @@ QLabel *Label(QWidget *parent, const QString &text, const char *name)
     if (name)
         l->setObjectName(QString::fromLatin1(name));
     return l;
+}
+
+QGroupBox *CardBox(QWidget *parent, const QList<CardField> &fields, int perRow, QList<QLineEdit *> &edits)
+{
+    auto *box = new QGroupBox(QStringLiteral("会员卡信息"), parent);
+    auto *grid = new QGridLayout(box);
+    edits.clear();
+    for (int i = 0; i < fields.size(); ++i) {
+        const CardField &f = fields[i];
+        auto *edit = Edit(box, f.name, true);
+        grid->addWidget(Label(box, f.label, f.labelName), i / perRow, (i % perRow) * 2, Qt::AlignRight);
+        grid->addWidget(edit, i / perRow, (i % perRow) * 2 + 1);
+        edits << edit;
+    }
+    return box;
+}
+
+QHBoxLayout *AmountRow(TfrmDialog *dialog, QWidget *parent, const QString &amountLabel, const QString &remarkLabel,
+                       QLineEdit *&amount, QLineEdit *&remark)
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(Label(parent, amountLabel));
+    amount = Edit(parent, "RzEd_PayMoney", true);
+    amount->setText(QStringLiteral("0.00"));
+    amount->setAlignment(Qt::AlignRight);
+    amount->setMaximumWidth(110);
+    dialog->AttachNumeric(amount, 3, 2);
+    row->addWidget(amount);
+    row->addWidget(Label(parent, QStringLiteral("元")));
+    row->addSpacing(20);
+    row->addWidget(Label(parent, remarkLabel));
+    remark = Edit(parent, "RzEd_PayRemark");
+    row->addWidget(remark, 1);
+    return row;
+}
+
+void AmountEditable(QLineEdit *amount)
+{
+    const bool modi = SysSet.IfUse_ModiMoney == QLatin1String("1");
+    amount->setReadOnly(!modi);
+    amount->setEnabled(modi);
 }
 
 void UpperCaseInput(QLineEdit *edit)

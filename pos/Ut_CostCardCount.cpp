@@ -20,22 +20,19 @@ TFrm_CostCardCount::TFrm_CostCardCount(QWidget *parent) : TfrmDialog(parent)
     setFixedSize(460, 330);
 
     auto *root = new QVBoxLayout(Body());
-    auto *card = new QGroupBox(QStringLiteral("会员卡信息"), Body());
-    auto *cg = new QGridLayout(card);
-    RzEd_CardID = PosUi::Edit(card, "RzEd_CardID", true);
-    RzEd_CardName = PosUi::Edit(card, "RzEd_CardName", true);
-    RzEd_CardMoney = PosUi::Edit(card, "RzEd_CardMoney", true);
-    RzEd_CardSum = PosUi::Edit(card, "RzEd_CardSum", true);
-    RzLab_Money = PosUi::Label(card, QStringLiteral("剩余次数："), "RzLab_Money");
-    RzLabel6 = PosUi::Label(card, QStringLiteral("累计消费："), "RzLabel6");
-    cg->addWidget(PosUi::Label(card, QStringLiteral("卡号：")), 0, 0);
-    cg->addWidget(RzEd_CardID, 0, 1);
-    cg->addWidget(PosUi::Label(card, QStringLiteral("姓名：")), 0, 2);
-    cg->addWidget(RzEd_CardName, 0, 3);
-    cg->addWidget(RzLab_Money, 1, 0);
-    cg->addWidget(RzEd_CardMoney, 1, 1);
-    cg->addWidget(RzLabel6, 1, 2);
-    cg->addWidget(RzEd_CardSum, 1, 3);
+    QList<QLineEdit *> e;
+    QGroupBox *card = PosUi::CardBox(Body(),
+                                     {{QStringLiteral("卡号："), "RzEd_CardID"},
+                                      {QStringLiteral("姓名："), "RzEd_CardName"},
+                                      {QStringLiteral("剩余次数："), "RzEd_CardMoney", "RzLab_Money"},
+                                      {QStringLiteral("累计消费："), "RzEd_CardSum", "RzLabel6"}},
+                                     2, e);
+    RzEd_CardID = e[0];
+    RzEd_CardName = e[1];
+    RzEd_CardMoney = e[2];
+    RzEd_CardSum = e[3];
+    RzLab_Money = card->findChild<QLabel *>(QStringLiteral("RzLab_Money"));
+    RzLabel6 = card->findChild<QLabel *>(QStringLiteral("RzLabel6"));
     root->addWidget(card);
 
     auto *cost = new QGroupBox(QStringLiteral("消费信息"), Body());
@@ -84,10 +81,11 @@ void TFrm_CostCardCount::RzBit_OkClick()
         RzEd_Count->setFocus();
         return;
     }
-    const QString costId = NewSerialNo();
+    QString costId;
     try {
         db::Database &d = Db();
         db::Transaction tx(d);
+        costId = NewCostID(d);
         d.exec(QStringLiteral("Insert into T_MemberCostInfo(CostID,CardID,CostMoney,CostDate,CostMemo,ifmoney,userMan) "
                               "values(?,?,?,Now(),?,0,?)"),
                {costId, CardCode, n, RzEd_ReMark->text(), CurUserCode});
@@ -99,10 +97,7 @@ void TFrm_CostCardCount::RzBit_OkClick()
         Messages::Error(QStringLiteral("消费保存失败！"));
         return;
     }
-    if (ReloadDeskHistory)
-        ReloadDeskHistory();
-    Saved = true;
-    LastCostID = costId;
+    Booked(costId);
     close();
     if (SysSet.IfUse_PrintPicket == QLatin1String("1"))
         RzBit_PrintPortClick();

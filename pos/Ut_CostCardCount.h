@@ -1,25 +1,19 @@
 #pragma once
 // Count-card consumption: takes uses off a count card.
 
+#include "PosData.h"
 #include "core/DialogUnit.h"
 
 #include <QString>
-#include <functional>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TFrm_CostCardCount : public TfrmDialog {
+class TFrm_CostCardCount : public TfrmDialog, public DeskBooking {
     Q_OBJECT
 public:
     explicit TFrm_CostCardCount(QWidget *parent = nullptr);
-
-    QString CardCode;
-    double Balance = 0;
-    std::function<void()> ReloadDeskHistory;
-    bool Saved = false;
-    QString LastCostID;
 
     QLineEdit *RzEd_CardID = nullptr;
     QLineEdit *RzEd_CardName = nullptr;

@@ -13,7 +13,6 @@
 
 #include <QCheckBox>
 #include <QFrame>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -35,33 +34,24 @@ TFrm_CostCardMoney::TFrm_CostCardMoney(QWidget *parent) : TfrmDialog(parent)
     BuildLayout();
 }
 
-TFrm_CostCardMoney::~TFrm_CostCardMoney()
-{
-    EmptyCart();
-}
-
 void TFrm_CostCardMoney::BuildLayout()
 {
     auto *root = new QVBoxLayout(Body());
     root->setContentsMargins(6, 6, 6, 6);
 
-    auto *card = new QGroupBox(QStringLiteral("会员卡信息"), Body());
-    auto *cg = new QGridLayout(card);
-    RzEd_CardID = PosUi::Edit(card, "RzEd_CardID", true);
-    RzEd_CardName = PosUi::Edit(card, "RzEd_CardName", true);
-    RzEd_CardMoney = PosUi::Edit(card, "RzEd_CardMoney", true);
-    RzEd_CardSum = PosUi::Edit(card, "RzEd_CardSum", true);
-    RzEd_CardLevel = PosUi::Edit(card, "RzEd_CardLevel", true);
-    cg->addWidget(PosUi::Label(card, QStringLiteral("卡号：")), 0, 0);
-    cg->addWidget(RzEd_CardID, 0, 1);
-    cg->addWidget(PosUi::Label(card, QStringLiteral("姓名：")), 0, 2);
-    cg->addWidget(RzEd_CardName, 0, 3);
-    cg->addWidget(PosUi::Label(card, QStringLiteral("会员级别：")), 0, 4);
-    cg->addWidget(RzEd_CardLevel, 0, 5);
-    cg->addWidget(PosUi::Label(card, QStringLiteral("剩余金额："), "RzLab_Money"), 1, 0);
-    cg->addWidget(RzEd_CardMoney, 1, 1);
-    cg->addWidget(PosUi::Label(card, QStringLiteral("累计消费：")), 1, 2);
-    cg->addWidget(RzEd_CardSum, 1, 3);
+    QList<QLineEdit *> e;
+    QGroupBox *card = PosUi::CardBox(Body(),
+                                     {{QStringLiteral("卡号："), "RzEd_CardID"},
+                                      {QStringLiteral("姓名："), "RzEd_CardName"},
+                                      {QStringLiteral("会员级别："), "RzEd_CardLevel"},
+                                      {QStringLiteral("剩余金额："), "RzEd_CardMoney", "RzLab_Money"},
+                                      {QStringLiteral("累计消费："), "RzEd_CardSum"}},
+                                     3, e);
+    RzEd_CardID = e[0];
+    RzEd_CardName = e[1];
+    RzEd_CardLevel = e[2];
+    RzEd_CardMoney = e[3];
+    RzEd_CardSum = e[4];
     root->addWidget(card);
 
     auto *lines = new QGroupBox(QStringLiteral("消费明细"), Body());
@@ -134,19 +124,8 @@ void TFrm_CostCardMoney::BuildLayout()
     RzPanel_BackGoods->hide();
     lv->addWidget(RzPanel_BackGoods, 1);
 
-    auto *pay = new QHBoxLayout;
-    pay->addWidget(PosUi::Label(lines, QStringLiteral("应付金额：")));
-    RzEd_PayMoney = PosUi::Edit(lines, "RzEd_PayMoney", true);
-    RzEd_PayMoney->setText(QStringLiteral("0.00"));
-    RzEd_PayMoney->setAlignment(Qt::AlignRight);
-    RzEd_PayMoney->setMaximumWidth(110);
-    AttachNumeric(RzEd_PayMoney, 3, 2);
-    pay->addWidget(RzEd_PayMoney);
-    pay->addWidget(PosUi::Label(lines, QStringLiteral("元")));
-    pay->addSpacing(20);
-    pay->addWidget(PosUi::Label(lines, QStringLiteral("备注：")));
-    RzEd_PayRemark = PosUi::Edit(lines, "RzEd_PayRemark");
-    pay->addWidget(RzEd_PayRemark, 1);
+    QHBoxLayout *pay =
+        PosUi::AmountRow(this, lines, QStringLiteral("应付金额："), QStringLiteral("备注："), RzEd_PayMoney, RzEd_PayRemark);
     lv->addLayout(pay);
     root->addWidget(lines, 1);
 
@@ -198,11 +177,9 @@ void TFrm_CostCardMoney::BuildLayout()
 void TFrm_CostCardMoney::showEvent(QShowEvent *event)
 {
     TfrmDialog::showEvent(event);
-    const bool modi = SysSet.IfUse_ModiMoney == QLatin1String("1");
-    RzEd_PayMoney->setReadOnly(!modi);
-    RzEd_PayMoney->setEnabled(modi);
+    PosUi::AmountEditable(RzEd_PayMoney);
     RzChk_XJJZ->setVisible(MemberKind != QLatin1String("1"));
-    ReloadCart(true);
+    SaleCart::Show(DBGridEh3, true);
     RzEd_QueryBH->setFocus();
 }
 
@@ -216,16 +193,9 @@ void TFrm_CostCardMoney::keyPressEvent(QKeyEvent *event)
     TfrmDialog::keyPressEvent(event);
 }
 
-void TFrm_CostCardMoney::ReloadCart(bool toLast)
+void TFrm_CostCardMoney::ShowCartSum(const QString &sql)
 {
-    db::Result r;
-    try {
-        r = Db().query(QStringLiteral("select * from T_SaleGoodsTemp order by ID"));
-    } catch (const db::DbError &) {
-    }
-    DBGridEh3->SetResult(r);
-    if (toLast && DBGridEh3->RowCount() > 0)
-        DBGridEh3->SetCurrentRow(DBGridEh3->RowCount() - 1);
+    RzEd_PayMoney->setText(QueryLines(ConnectionString, sql));
 }
 
 void TFrm_CostCardMoney::RzBit_QueryClick()
@@ -270,9 +240,8 @@ void TFrm_CostCardMoney::AddLine()
                        a.sumPrice});
         } catch (const db::DbError &) {
         }
-        ReloadCart(true);
-        RzEd_PayMoney->setText(FormatMoney(
-            TextValue(QueryLines(ConnectionString, QStringLiteral("Select Sum(SumPrice) from T_SaleGoodsTemp")))));
+        SaleCart::Show(DBGridEh3, true);
+        ShowCartSum(QStringLiteral("Select format(Sum(SumPrice),'0.00') from T_SaleGoodsTemp"));
     }
     RzEd_QueryBH->setFocus();
     {
@@ -284,16 +253,7 @@ void TFrm_CostCardMoney::AddLine()
 
 void TFrm_CostCardMoney::RzBit_DeleteClick()
 {
-    if (DBGridEh3->RowCount() == 0 || DBGridEh3->CurrentRow() < 0)
-        return;
-    const double sum = DBGridEh3->Value(QStringLiteral("SumPrice")).asFloat();
-    try {
-        Db().exec(QStringLiteral("Delete from T_SaleGoodsTemp where ID=?"), {DBGridEh3->Value(QStringLiteral("ID")).asInt()});
-    } catch (const db::DbError &) {
-        return;
-    }
-    RzEd_PayMoney->setText(FormatMoney(TextValue(RzEd_PayMoney->text()) - sum));
-    ReloadCart(false);
+    SaleCart::RemoveCurrent(DBGridEh3, RzEd_PayMoney);
 }
 
 void TFrm_CostCardMoney::RzBit_modiClick()
@@ -303,14 +263,14 @@ void TFrm_CostCardMoney::RzBit_modiClick()
     const double q = TextValue(RzEd_GoodsCount->text(), 1);
     const double discPrice = DBGridEh3->Value(QStringLiteral("GoodsDiscPrice")).asFloat();
     try {
-        // The line amount is kept in cents like every other amount of the cart.
+        // From the rounded unit price, so it may differ by a cent from the line as added;
+        // kept in cents like every other amount (a fractional quantity would leave more).
         Db().exec(QStringLiteral("Update  T_SaleGoodsTemp set GoodsCount=?,SumPrice=? where ID=?"),
                   {q, SaleRules::RoundMoney(discPrice * q), DBGridEh3->Value(QStringLiteral("ID")).asInt()});
     } catch (const db::DbError &) {
     }
-    ReloadCart(true);
-    RzEd_PayMoney->setText(
-        FormatMoney(TextValue(QueryLines(ConnectionString, QStringLiteral("Select Sum(SumPrice) from T_SaleGoodsTemp")))));
+    SaleCart::Show(DBGridEh3, true);
+    ShowCartSum(QStringLiteral("Select Sum(SumPrice) from T_SaleGoodsTemp"));
 }
 
 void TFrm_CostCardMoney::RzChk_XJJZClick()
@@ -387,13 +347,14 @@ void TFrm_CostCardMoney::RzBit_CheckOutClick()
             return;
     }
 
-    const QString costId = NewSerialNo();
     const QString remark = RzEd_PayRemark->text();
     const int costStand = SysSet.CostStand;
     db::Database &d = Db();
     Receipts::Sale sale;
+    QString costId;
     try {
         db::Transaction tx(d);
+        costId = NewCostID(d);
         const db::Result cart = d.query(QStringLiteral("select * from T_SaleGoodsTemp order by ID"));
         if (cart.isEmpty())
             throw db::DbError(QStringLiteral("empty cart"));
@@ -461,10 +422,7 @@ void TFrm_CostCardMoney::RzBit_CheckOutClick()
         return;
     }
 
-    if (ReloadDeskHistory)
-        ReloadDeskHistory();
-    Saved = true;
-    LastCostID = costId;
+    Booked(costId);
     if (SysSet.IfUse_PrintPicket == QLatin1String("1")) {
         sale.costId = costId;
         sale.cardCode = card;
@@ -479,16 +437,8 @@ void TFrm_CostCardMoney::RzBit_CheckOutClick()
     close();
 }
 
-void TFrm_CostCardMoney::EmptyCart()
-{
-    if (m_cartEmptied || !frm_DM)
-        return;
-    m_cartEmptied = true;
-    ExecSql(ConnectionString, QStringLiteral("Delete from T_SaleGoodsTemp"));
-}
-
 void TFrm_CostCardMoney::done(int r)
 {
-    EmptyCart();
+    m_cart.Empty();
     TfrmDialog::done(r);
 }

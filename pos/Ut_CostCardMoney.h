@@ -2,10 +2,10 @@
 // Goods sale and checkout for discount cards, stored-value cards and the no-card
 // customer.
 
+#include "PosData.h"
 #include "core/DialogUnit.h"
 
 #include <QString>
-#include <functional>
 
 class DBGridEh;
 class QCheckBox;
@@ -14,24 +14,17 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-class TFrm_CostCardMoney : public TfrmDialog {
+class TFrm_CostCardMoney : public TfrmDialog, public DeskBooking {
     Q_OBJECT
 public:
     explicit TFrm_CostCardMoney(QWidget *parent = nullptr);
-    ~TFrm_CostCardMoney() override;
 
-    // Handed over by the desk.
-    QString CardCode;
+    // Handed over by the desk besides the card and its balance.
     QString MemberRate = QStringLiteral("1");
-    double Balance = 0;
     QString MemberKind;
     double SumScoreBefore = 0;
     bool CanUpgrade = false;
     QString LevelID;
-    std::function<void()> ReloadDeskHistory;
-    // Handed back.
-    bool Saved = false;
-    QString LastCostID;
 
     // Card panel, filled by the desk.
     QLineEdit *RzEd_CardID = nullptr;
@@ -75,8 +68,8 @@ protected:
 
 private:
     void BuildLayout();
-    void ReloadCart(bool toLast);
-    void EmptyCart();
+    // The cart's total as the statement returns it.
+    void ShowCartSum(const QString &sql);
 
-    bool m_cartEmptied = false;
+    ScratchTable m_cart{QStringLiteral("T_SaleGoodsTemp")};
 };

@@ -7,13 +7,11 @@
 #include "core/Messages.h"
 #include "core/Routines.h"
 
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QTableView>
 #include <QVBoxLayout>
 
-using SaleRules::FormatMoney;
 using SaleRules::TextValue;
 
 TFrm_CostCardMoney_Exit::TFrm_CostCardMoney_Exit(QWidget *parent) : TfrmDialog(parent)
@@ -24,22 +22,21 @@ TFrm_CostCardMoney_Exit::TFrm_CostCardMoney_Exit(QWidget *parent) : TfrmDialog(p
     resize(860, 560);
 
     auto *root = new QVBoxLayout(Body());
-    auto *card = new QGroupBox(QStringLiteral("会员卡信息"), Body());
-    auto *cg = new QGridLayout(card);
-    RzEd_CardID = PosUi::Edit(card, "RzEd_CardID", true);
-    RzEd_CardName = PosUi::Edit(card, "RzEd_CardName", true);
-    RzEd_CardMoney = PosUi::Edit(card, "RzEd_CardMoney", true);
-    RzEd_CardSum = PosUi::Edit(card, "RzEd_CardSum", true);
-    RzEd_CardLevel = PosUi::Edit(card, "RzEd_CardLevel", true);
-    RzEd_CostDate = PosUi::Edit(card, "RzEd_CostDate", true);
-    const QList<QPair<QString, QLineEdit *>> cells{
-        {QStringLiteral("卡号："), RzEd_CardID},        {QStringLiteral("姓名："), RzEd_CardName},
-        {QStringLiteral("剩余金额："), RzEd_CardMoney}, {QStringLiteral("累计消费："), RzEd_CardSum},
-        {QStringLiteral("会员级别："), RzEd_CardLevel}, {QStringLiteral("消费日期："), RzEd_CostDate}};
-    for (int i = 0; i < cells.size(); ++i) {
-        cg->addWidget(PosUi::Label(card, cells[i].first), i / 3, (i % 3) * 2, Qt::AlignRight);
-        cg->addWidget(cells[i].second, i / 3, (i % 3) * 2 + 1);
-    }
+    QList<QLineEdit *> e;
+    QGroupBox *card = PosUi::CardBox(Body(),
+                                     {{QStringLiteral("卡号："), "RzEd_CardID"},
+                                      {QStringLiteral("姓名："), "RzEd_CardName"},
+                                      {QStringLiteral("剩余金额："), "RzEd_CardMoney"},
+                                      {QStringLiteral("累计消费："), "RzEd_CardSum"},
+                                      {QStringLiteral("会员级别："), "RzEd_CardLevel"},
+                                      {QStringLiteral("消费日期："), "RzEd_CostDate"}},
+                                     3, e);
+    RzEd_CardID = e[0];
+    RzEd_CardName = e[1];
+    RzEd_CardMoney = e[2];
+    RzEd_CardSum = e[3];
+    RzEd_CardLevel = e[4];
+    RzEd_CostDate = e[5];
     root->addWidget(card);
 
     auto *box = new QGroupBox(QStringLiteral("退货明细"), Body());
@@ -101,19 +98,8 @@ TFrm_CostCardMoney_Exit::TFrm_CostCardMoney_Exit(QWidget *parent) : TfrmDialog(p
     grids->addWidget(DBGridEh3, 1);
     bv->addLayout(grids, 1);
 
-    auto *pay = new QHBoxLayout;
-    pay->addWidget(PosUi::Label(box, QStringLiteral("退货金额：")));
-    RzEd_PayMoney = PosUi::Edit(box, "RzEd_PayMoney", true);
-    RzEd_PayMoney->setText(QStringLiteral("0.00"));
-    RzEd_PayMoney->setAlignment(Qt::AlignRight);
-    RzEd_PayMoney->setMaximumWidth(110);
-    AttachNumeric(RzEd_PayMoney, 3, 2);
-    pay->addWidget(RzEd_PayMoney);
-    pay->addWidget(PosUi::Label(box, QStringLiteral("元")));
-    pay->addSpacing(20);
-    pay->addWidget(PosUi::Label(box, QStringLiteral("退货说明：")));
-    RzEd_PayRemark = PosUi::Edit(box, "RzEd_PayRemark");
-    pay->addWidget(RzEd_PayRemark, 1);
+    QHBoxLayout *pay = PosUi::AmountRow(this, box, QStringLiteral("退货金额："), QStringLiteral("退货说明："),
+                                        RzEd_PayMoney, RzEd_PayRemark);
     bv->addLayout(pay);
     root->addWidget(box, 1);
 
@@ -134,20 +120,13 @@ TFrm_CostCardMoney_Exit::TFrm_CostCardMoney_Exit(QWidget *parent) : TfrmDialog(p
     });
 }
 
-TFrm_CostCardMoney_Exit::~TFrm_CostCardMoney_Exit()
-{
-    EmptyChosen();
-}
-
 void TFrm_CostCardMoney_Exit::showEvent(QShowEvent *event)
 {
     TfrmDialog::showEvent(event);
-    const bool modi = SysSet.IfUse_ModiMoney == QLatin1String("1");
-    RzEd_PayMoney->setReadOnly(!modi);
-    RzEd_PayMoney->setEnabled(modi);
+    PosUi::AmountEditable(RzEd_PayMoney);
     LoadLines(SaleCostID);
     RzEd_CostID->setText(SaleCostID);
-    ReloadChosen(true);
+    SaleCart::Show(DBGridEh3, true);
 }
 
 void TFrm_CostCardMoney_Exit::LoadLines(const QString &costId)
@@ -169,18 +148,6 @@ void TFrm_CostCardMoney_Exit::RzBit_OkClick()
     LoadLines(costId);
     RzEd_CostDate->setText(
         QueryLines(ConnectionString, QStringLiteral("select CostDate  from T_MemberCostInfo where CostID=?"), {costId}));
-}
-
-void TFrm_CostCardMoney_Exit::ReloadChosen(bool toLast)
-{
-    db::Result r;
-    try {
-        r = Db().query(QStringLiteral("select * from T_SaleGoodsTemp order by ID"));
-    } catch (const db::DbError &) {
-    }
-    DBGridEh3->SetResult(r);
-    if (toLast && DBGridEh3->RowCount() > 0)
-        DBGridEh3->SetCurrentRow(DBGridEh3->RowCount() - 1);
 }
 
 void TFrm_CostCardMoney_Exit::RzBit_RightClick()
@@ -209,23 +176,14 @@ void TFrm_CostCardMoney_Exit::RzBit_RightClick()
                    SaleRules::RoundMoney(discPrice * q)});
     } catch (const db::DbError &) {
     }
-    ReloadChosen(true);
+    SaleCart::Show(DBGridEh3, true);
     RzEd_PayMoney->setText(
-        FormatMoney(TextValue(QueryLines(ConnectionString, QStringLiteral("Select Sum(SumPrice) as a1 from T_SaleGoodsTemp")))));
+        QueryLines(ConnectionString, QStringLiteral("Select format(Sum(SumPrice),'0.00') as a1 from T_SaleGoodsTemp")));
 }
 
 void TFrm_CostCardMoney_Exit::RzBit_LeftClick()
 {
-    if (DBGridEh3->RowCount() == 0 || DBGridEh3->CurrentRow() < 0)
-        return;
-    const double sum = DBGridEh3->Value(QStringLiteral("SumPrice")).asFloat();
-    try {
-        Db().exec(QStringLiteral("Delete from T_SaleGoodsTemp where ID=?"), {DBGridEh3->Value(QStringLiteral("ID")).asInt()});
-    } catch (const db::DbError &) {
-        return;
-    }
-    RzEd_PayMoney->setText(FormatMoney(TextValue(RzEd_PayMoney->text()) - sum));
-    ReloadChosen(false);
+    SaleCart::RemoveCurrent(DBGridEh3, RzEd_PayMoney);
 }
 
 void TFrm_CostCardMoney_Exit::RzBit_CheckOutClick()
@@ -239,11 +197,11 @@ void TFrm_CostCardMoney_Exit::RzBit_CheckOutClick()
     const QString rText = RzEd_PayMoney->text().trimmed().isEmpty() ? QStringLiteral("0") : RzEd_PayMoney->text();
     const double R = TextValue(rText);
     const QString card = CardCode;
-    const QString costId = NewSerialNo();
     const QString remark = RzEd_PayRemark->text();
     try {
         db::Database &d = Db();
         db::Transaction tx(d);
+        const QString costId = NewCostID(d);
         const db::Result lines = d.query(QStringLiteral("select * from T_SaleGoodsTemp order by ID"));
         for (int i = 0; i < lines.rowCount(); ++i) {
             auto v = [&](const char *c) { return lines.value(i, QString::fromLatin1(c)); };
@@ -280,16 +238,8 @@ void TFrm_CostCardMoney_Exit::RzBit_CheckOutClick()
     close();
 }
 
-void TFrm_CostCardMoney_Exit::EmptyChosen()
-{
-    if (m_emptied || !frm_DM)
-        return;
-    m_emptied = true;
-    ExecSql(ConnectionString, QStringLiteral("Delete from T_SaleGoodsTemp"));
-}
-
 void TFrm_CostCardMoney_Exit::done(int r)
 {
-    EmptyChosen();
+    m_chosen.Empty();
     TfrmDialog::done(r);
 }

@@ -2,6 +2,7 @@
 // Goods return: takes lines of an earlier consumption back as a consumption of its
 // own with negative amounts.
 
+#include "PosData.h"
 #include "core/DialogUnit.h"
 
 #include <QString>
@@ -14,7 +15,6 @@ class TFrm_CostCardMoney_Exit : public TfrmDialog {
     Q_OBJECT
 public:
     explicit TFrm_CostCardMoney_Exit(QWidget *parent = nullptr);
-    ~TFrm_CostCardMoney_Exit() override;
 
     QString CardCode;
     QString MemberKind;
@@ -49,7 +49,5 @@ protected:
     void done(int r) override;
 
 private:
-    void ReloadChosen(bool toLast);
-    void EmptyChosen();
-    bool m_emptied = false;
+    ScratchTable m_chosen{QStringLiteral("T_SaleGoodsTemp")};
 };

@@ -118,11 +118,6 @@ TFrm_SocreExGoods::TFrm_SocreExGoods(QWidget *parent) : TfrmDialog(parent)
     connect(RzBit_OK, &QPushButton::clicked, this, &TFrm_SocreExGoods::RzBit_OKClick);
 }
 
-TFrm_SocreExGoods::~TFrm_SocreExGoods()
-{
-    EmptyList();
-}
-
 void TFrm_SocreExGoods::showEvent(QShowEvent *event)
 {
     TfrmDialog::showEvent(event);
@@ -282,16 +277,8 @@ void TFrm_SocreExGoods::RzBit_OKClick()
     ReloadList();
 }
 
-void TFrm_SocreExGoods::EmptyList()
-{
-    if (m_emptied || !frm_DM)
-        return;
-    m_emptied = true;
-    ExecSql(ConnectionString, QStringLiteral("Delete from T_ScoreExGoodsTemp"));
-}
-
 void TFrm_SocreExGoods::done(int r)
 {
-    EmptyList();
+    m_list.Empty();
     TfrmDialog::done(r);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Score exchange: members spend score points on gifts.
 
+#include "PosData.h"
 #include "core/DialogUnit.h"
 
 #include <QString>
@@ -14,7 +15,6 @@ class TFrm_SocreExGoods : public TfrmDialog {
     Q_OBJECT
 public:
     explicit TFrm_SocreExGoods(QWidget *parent = nullptr);
-    ~TFrm_SocreExGoods() override;
 
     QString CardCode;
     qint64 MemberScore = 0;
@@ -51,10 +51,9 @@ private:
     void ReloadList();
     void SetAvailable(qint64 v);
     double ListScore() const;   // points of the exchange list
-    void EmptyList();
 
     qint64 m_score = 0;       // S
     qint64 m_available = 0;   // S minus the list
     bool m_started = false;
-    bool m_emptied = false;
+    ScratchTable m_list{QStringLiteral("T_ScoreExGoodsTemp")};
 };

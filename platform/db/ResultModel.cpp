@@ -3,6 +3,13 @@
 
 namespace db {
 
+QString formatField(const Field &field, const QString &pattern)
+{
+    if (pattern.isEmpty() || field.isYesNo())
+        return field.asString();
+    return jet::formatValue(field.raw(), pattern);
+}
+
 ResultModel::ResultModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 ResultModel::ResultModel(Result result, QObject *parent) : QAbstractTableModel(parent)
@@ -125,13 +132,17 @@ Field ResultModel::field(int row, int column) const
     return m_dataSet ? m_dataSet->value(row, s) : m_result.value(row, s);
 }
 
+Field ResultModel::value(int row, const QString &column) const
+{
+    const int s = m_dataSet ? m_dataSet->columnIndex(column) : m_result.columnIndex(column);
+    if (s < 0 || row < 0 || row >= rowCount())
+        return {};
+    return m_dataSet ? m_dataSet->value(row, s) : m_result.value(row, s);
+}
+
 QString ResultModel::displayText(int row, int column) const
 {
-    const Field f = field(row, column);
-    const QString pattern = m_formats.value(key(columnName(column)));
-    if (!pattern.isEmpty() && !f.isYesNo())
-        return jet::formatValue(f.raw(), pattern);
-    return f.asString();
+    return formatField(field(row, column), m_formats.value(key(columnName(column))));
 }
 
 int ResultModel::rowCount(const QModelIndex &parent) const

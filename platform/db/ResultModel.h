@@ -10,6 +10,10 @@
 
 namespace db {
 
+// How grids show a value: through a format() pattern (see jet::formatValue), except
+// Yes/No values and values without a pattern, which show as stored ("True"/"False").
+QString formatField(const Field &field, const QString &pattern);
+
 class ResultModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -33,6 +37,8 @@ public:
     QString columnName(int column) const;
     int columnOf(const QString &name) const;   // shown column of a source column; -1 when not shown
     Field field(int row, int column) const;
+    // A source column by name, shown or not; Null when there is no such row or column.
+    Field value(int row, const QString &column) const;
     QString displayText(int row, int column) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;

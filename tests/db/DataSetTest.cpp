@@ -121,6 +121,10 @@ TEST_F(JetDb, ResultModelShowsCaptionsFormatsYesNoAndFollowsTheDataSet)
     int inserted = 0;
     QObject::connect(&editable, &QAbstractItemModel::rowsInserted, [&] { ++inserted; });
     EXPECT_EQ(editable.columnCount(), 1);
+    // Any source column reads by name, shown or not.
+    EXPECT_EQ(editable.value(2, QStringLiteral("codeid")).asString(), QStringLiteral("0003"));
+    EXPECT_TRUE(editable.value(2, QStringLiteral("NoSuchColumn")).isNull());
+    EXPECT_TRUE(editable.value(3, QStringLiteral("CodeID")).isNull());
     EXPECT_TRUE(editable.setData(editable.index(2, 0), QStringLiteral("Bobby")));
     EXPECT_EQ(ds.currentRow(), 2);
     EXPECT_TRUE(ds.post());

@@ -10,10 +10,14 @@
 #include "goods/Ut_GoodsBuySale.h"
 #include "goods/Ut_GoodsSet.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -520,6 +524,36 @@ TEST_F(GoodsTest, GiftValidationsAndSave)
     EXPECT_EQ(Count("select count(*) from D_ExchangeGoods where Code='E01'"), 1);
     screen->RzBitBtn3->click();
     EXPECT_EQ(Count("select count(*) from D_ExchangeGoods where Code='E01'"), 0);
+}
+
+TEST_F(GoodsTest, EnterOnADeletionQuestionKeepsTheRow)
+{
+    auto screen = OpenScreen();
+    screen->DBGridEh1->SetCurrentRow(RowOf(screen->DBGridEh1, "KindID", "03"));
+    screen->DBGridEh2->SetCurrentRow(RowOf(screen->DBGridEh2, "Code", "E01"));
+    screen->DBGridEh3->SetCurrentRow(RowOf(screen->DBGridEh3, "GoodsID", "G002"));
+
+    // The real boxes, answered by Enter: their default button must be No.
+    Messages::SetHandler(nullptr);
+    QStringList asked;
+    QTimer enter;
+    enter.setInterval(5);
+    QObject::connect(&enter, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            asked << box->text();
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(box, &key);
+        }
+    });
+    enter.start();
+    for (QPushButton *b : {screen->RzBit_Delete, screen->RzBitBtn3, screen->RzBitBtn7})
+        b->click();
+    Messages::SetHandler(&messages);
+
+    EXPECT_EQ(asked, (QStringList{"你确定要删除此商品种类吗？", "你确定要删除此兑换商品种类吗？", "你确定要删除当前商品列吗？"}));
+    EXPECT_EQ(Count("select count(*) from D_GoodsKind where KindID='03'"), 1);
+    EXPECT_EQ(Count("select count(*) from D_ExchangeGoods where Code='E01'"), 1);
+    EXPECT_EQ(Count("select count(*) from D_GoodsStore where GoodsID='G002'"), 1);
 }
 
 // ---- registration ------------------------------------------------------------------

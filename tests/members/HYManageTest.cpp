@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <memory>
 
 class HYManageTest : public MembersTest {
@@ -252,8 +253,9 @@ TEST_F(HYManageTest, ClearPasswordAndDiscountCardRecharge)
     EXPECT_EQ(messages.lastText(), QStringLiteral("该功能尚未开放"));
 }
 
-TEST_F(HYManageTest, AddOpensTheEditorAndShowsTheNewMember)
+TEST_F(HYManageTest, AddOpensTheEditorAndReopensTheList)
 {
+    AddMember({.card = "1001", .name = "张三"});
     messages.dialogs["TFrm_MemberAdd"] = [](QDialog *d) {
         auto *f = static_cast<TFrm_MemberAdd *>(d);
         EXPECT_EQ(f->EditMode, 1);
@@ -263,6 +265,39 @@ TEST_F(HYManageTest, AddOpensTheEditorAndShowsTheNewMember)
         return f->result();
     };
     auto s = Screen();
+    Select(s.get(), "1001");
     s->RzBit_Add->click();
-    EXPECT_EQ(s->DBGridEh1->Value("CodeID").asString(), QStringLiteral("5001"));
+    EXPECT_GE(RowOf(s->DBGridEh1, "CodeID", "5001"), 0);
+    EXPECT_EQ(s->DBGridEh1->CurrentRow(), 0);
+}
+
+TEST_F(HYManageTest, MoneyShowsTwoDecimalsAndUsesWhole)
+{
+    AddMember({.card = "1001", .name = "张三", .money = 4142.09});
+    AddMember({.card = "1002", .name = "李四", .kind = 1});
+    AddMember({.card = "1003", .name = "王五", .kind = 3, .style = "04", .money = 20});
+    db().exec("update T_MemberInfo set HisSumMoney=131384.9 where CodeID='1001'");
+    db().exec("update T_MemberInfo set HisSumMoney=4142.09 where CodeID='1002'");
+    db().exec("update T_MemberInfo set HisSumMoney=7 where CodeID='1003'");
+    auto s = Screen();
+    const struct { const char *card, *sum, *balance; } cases[] = {
+        {"1001", "131384.90", "4142.09"}, {"1002", "4142.09", "0.00"}, {"1003", "7", "20"}};
+    for (const auto &c : cases) {
+        const int row = RowOf(s->DBGridEh1, "CodeID", c.card);
+        EXPECT_EQ(s->MoneyText(row, "hisSumMoney1"), QString::fromLatin1(c.sum)) << c.card;
+        EXPECT_EQ(s->MoneyText(row, "curMoney1"), QString::fromLatin1(c.balance)) << c.card;
+    }
+    // The grid draws those texts, and the card change shows them too.
+    EXPECT_NE(s->DBGridEh1->View()->itemDelegateForColumn(9), s->DBGridEh1->View()->itemDelegate());
+    EXPECT_NE(s->DBGridEh1->View()->itemDelegateForColumn(10), s->DBGridEh1->View()->itemDelegate());
+    Select(s.get(), "1001");
+    AnswerPassword("");
+    messages.dialogs["Tfrm_ChangeCard"] = [](QDialog *d) {
+        auto *c = static_cast<Tfrm_ChangeCard *>(d);
+        EXPECT_EQ(c->RzEd_CardSum->text(), QStringLiteral("131384.90"));
+        EXPECT_EQ(c->RzEd_CardMoney->text(), QStringLiteral("4142.09"));
+        return int(QDialog::Rejected);
+    };
+    s->RzBit_ChangeCard->click();
+    EXPECT_TRUE(messages.executedDialogs.contains("Tfrm_ChangeCard"));
 }

@@ -42,6 +42,27 @@ protected:
         return f;
     }
 
+    // The editor opened on an existing member.
+    std::unique_ptr<TFrm_MemberAdd> Modifier(const QString &card)
+    {
+        auto f = std::make_unique<TFrm_MemberAdd>();
+        f->EditMode = 2;
+        f->EditCodeID = card;
+        f->show();
+        return f;
+    }
+
+    // The referrer lookup picks this card.
+    void ReferrerWillBe(const QString &card)
+    {
+        messages.dialogs["TFrm_BackMemberCode"] = [card](QDialog *d) {
+            auto *lookup = static_cast<TFrm_BackMemberCode *>(d);
+            lookup->Lab_Query->setText(card);
+            lookup->RzBit_Ok->click();
+            return QDialog::Accepted;
+        };
+    }
+
     // Nothing of a registration reached the database.
     void ExpectNothingWritten(const QString &card)
     {
@@ -53,6 +74,7 @@ protected:
 
 TEST_F(MemberAddTest, NewStoredValueCardCreditsTheStyleAndScores)
 {
+    SysSet.CostStand = 10;
     auto f = Editor({QStringLiteral("1001"), QStringLiteral("张三"), QStringLiteral("2"), QStringLiteral("02"),
                      QStringLiteral("150")});
     EXPECT_EQ(f->RzLab_YH->text(), QStringLiteral("交费100元相当于存入卡中120元"));
@@ -129,12 +151,7 @@ TEST_F(MemberAddTest, ReferrerGetsTheBonusAndALogLine)
 {
     AddMember({.card = "0900", .name = "介绍人", .score = 7, .sumScore = 7});
     SysSet.GetScore = 5;
-    messages.dialogs["TFrm_BackMemberCode"] = [](QDialog *d) {
-        auto *lookup = static_cast<TFrm_BackMemberCode *>(d);
-        lookup->Lab_Query->setText("0900");
-        lookup->RzBit_Ok->click();
-        return QDialog::Accepted;
-    };
+    ReferrerWillBe("0900");
     auto f = Editor({"1001", "张三", "2", "02", "150"});
     f->RzBit_Query->click();
     EXPECT_EQ(f->RzEd_IntroName->text(), QStringLiteral("0900--介绍人"));
@@ -151,12 +168,7 @@ TEST_F(MemberAddTest, DuplicateCardNumberIsRefusedBeforeAnyWrite)
     AddMember({.card = "0900", .name = "介绍人", .score = 7, .sumScore = 7});
     AddMember({.card = "1001", .name = "先来的"});
     SysSet.GetScore = 5;
-    messages.dialogs["TFrm_BackMemberCode"] = [](QDialog *d) {
-        auto *lookup = static_cast<TFrm_BackMemberCode *>(d);
-        lookup->Lab_Query->setText("0900");
-        lookup->RzBit_Ok->click();
-        return QDialog::Accepted;
-    };
+    ReferrerWillBe("0900");
     auto f = Editor({"1001", "张三", "2", "02", "150"});
     f->RzBit_Query->click();
     f->RzBit_Save->click();
@@ -171,12 +183,7 @@ TEST_F(MemberAddTest, FailureMidRegistrationLeavesNothingWritten)
 {
     AddMember({.card = "0900", .name = "介绍人", .score = 7, .sumScore = 7});
     SysSet.GetScore = 5;
-    messages.dialogs["TFrm_BackMemberCode"] = [](QDialog *d) {
-        auto *lookup = static_cast<TFrm_BackMemberCode *>(d);
-        lookup->Lab_Query->setText("0900");
-        lookup->RzBit_Ok->click();
-        return QDialog::Accepted;
-    };
+    ReferrerWillBe("0900");
     // The member row is written after the payment row and the referrer's bonus.
     db().execScript("CREATE TEMP TRIGGER fail_member BEFORE INSERT ON T_MemberInfo "
                     "BEGIN SELECT RAISE(ABORT, 'injected failure'); END;");
@@ -228,18 +235,15 @@ TEST_F(MemberAddTest, ValidationsStopTheSave)
 TEST_F(MemberAddTest, ModifyKeepsCardFieldsAndWritesNoPayment)
 {
     AddMember({.card = "1001", .name = "张三", .money = 80, .password = "123"});
-    TFrm_MemberAdd f;
-    f.EditMode = 2;
-    f.EditCodeID = "1001";
-    f.show();
-    EXPECT_FALSE(f.RzDBEdit1->isEnabled());
-    EXPECT_FALSE(f.RzDBEd_Money->isEnabled());
-    EXPECT_FALSE(f.RzDBComb_YH->isEnabled());
-    EXPECT_EQ(f.RzLabel_CostMoney->text(), QStringLiteral("卡内金额"));
-    EXPECT_EQ(ComboValue(f.RzDBComb_YH), QStringLiteral("02"));
-    f.RzDBEdit2->setText(QStringLiteral("李'四"));
-    f.RzBit_Save->click();
-    ASSERT_TRUE(f.Saved);
+    auto f = Modifier("1001");
+    EXPECT_FALSE(f->RzDBEdit1->isEnabled());
+    EXPECT_FALSE(f->RzDBEd_Money->isEnabled());
+    EXPECT_FALSE(f->RzDBComb_YH->isEnabled());
+    EXPECT_EQ(f->RzLabel_CostMoney->text(), QStringLiteral("卡内金额"));
+    EXPECT_EQ(ComboValue(f->RzDBComb_YH), QStringLiteral("02"));
+    f->RzDBEdit2->setText(QStringLiteral("李'四"));
+    f->RzBit_Save->click();
+    ASSERT_TRUE(f->Saved);
     EXPECT_EQ(Scalar("select memberName from T_MemberInfo where CodeID='1001'"), QStringLiteral("李'四"));
     EXPECT_EQ(Scalar("select PassWord from T_MemberInfo where CodeID='1001'"), QStringLiteral("123"));
     EXPECT_EQ(Number("select CurMoney from T_MemberInfo where CodeID='1001'"), 80);
@@ -262,15 +266,24 @@ TEST_F(MemberAddTest, LocalPhotoIsCopiedOnSaveAndAReplacedOneRemoved)
         static_cast<QFileDialog *>(d)->selectFile(source);
         return QDialog::Accepted;
     };
-    TFrm_MemberAdd f;
-    f.EditMode = 2;
-    f.EditCodeID = "1001";
-    f.show();
-    f.LocalPhotoClick();
-    EXPECT_EQ(f.RzEd_Photo->text(), source);
-    f.RzBit_Save->click();
-    ASSERT_TRUE(f.Saved);
+    auto f = Modifier("1001");
+    f->LocalPhotoClick();
+    EXPECT_EQ(f->RzEd_Photo->text(), source);
+    f->RzBit_Save->click();
+    ASSERT_TRUE(f->Saved);
     EXPECT_EQ(Scalar("select MemberPhoto from T_MemberInfo where CodeID='1001'"), QStringLiteral("1001.png"));
     EXPECT_TRUE(QFile::exists(appPath() + "Picture/1001.png"));
     EXPECT_FALSE(QFile::exists(appPath() + "Picture/1001.jpg"));
+}
+
+TEST_F(MemberAddTest, ModifyKeepsABuiltInLevelTheListDoesNotOffer)
+{
+    AddMember({.card = "1001", .name = "张三", .kind = 1, .level = "00"});
+    auto f = Modifier("1001");
+    EXPECT_EQ(f->RzDBLookupComboBox2->currentIndex(), -1);
+    f->RzDBEdit5->setText("13900001111");
+    f->RzBit_Save->click();
+    ASSERT_TRUE(f->Saved);
+    EXPECT_EQ(Scalar("select CardLevel from T_MemberInfo where CodeID='1001'"), QStringLiteral("00"));
+    EXPECT_EQ(Scalar("select Mobile from T_MemberInfo where CodeID='1001'"), QStringLiteral("13900001111"));
 }

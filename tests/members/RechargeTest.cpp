@@ -9,11 +9,13 @@
 #include "platform/text/Gbk.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QThread>
 #include <memory>
 
@@ -127,6 +129,25 @@ TEST_F(RechargeTest, FailedRechargeIsReportedAndLeavesNothing)
     EXPECT_EQ(messages.shown.last().caption, QStringLiteral("错误"));
     EXPECT_EQ(Count("T_CardPutMoney", "1001"), 0);
     EXPECT_FALSE(Logged(QStringLiteral("会员卡：[1001] 充值金额：100.00元 实际存入卡内：120.00")));
+}
+
+TEST_F(RechargeTest, LargePaymentKeepsItsTwoDecimals)
+{
+    AddMember({.card = "1001", .style = "0"});
+    ASSERT_TRUE(Recharge("1001", "10000"));
+    EXPECT_TRUE(Logged(QStringLiteral("会员卡：[1001] 充值金额：10000.00元 实际存入卡内：10000.00")));
+
+    // Typing stops at seven characters.
+    TFrm_CardCost c;
+    c.MemberKind = "2";
+    c.StyleCode = "0";
+    c.show();
+    c.RzEd_Costpay->clear();
+    for (const QChar ch : QStringLiteral("12345.678")) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QCoreApplication::sendEvent(c.RzEd_Costpay, &press);
+    }
+    EXPECT_EQ(c.RzEd_Costpay->text(), QStringLiteral("12345.6"));
 }
 
 TEST_F(RechargeTest, CountCardLabels)

@@ -131,11 +131,23 @@ TEST_F(DeskTest, CardStateWarningsAndTheNoCardCustomer)
     AddMember({QStringLiteral("EXP"), 1});
     db().exec(QStringLiteral("update T_MemberInfo set CardVailFlag=1,CardVailDate='2026-03-09 00:00:00' where CodeID='EXP'"));
     AddMember({QStringLiteral("CNT"), 3, QStringLiteral("01"), 5, 0, 0, 7});
+    AddMember({QStringLiteral("L50"), 2, QStringLiteral("01"), 50});
+    AddMember({QStringLiteral("LOST"), 2, QStringLiteral("01"), 80});
+    db().exec(QStringLiteral("update T_MemberInfo set CurState=2 where CodeID='LOST'"));
     TFrm_HYCost *desk = Desk();
 
     Search(desk, QStringLiteral("L30"));
     EXPECT_EQ(desk->RzMemo_Less->toPlainText(), QStringLiteral("你的卡内余额已经少于50元,请充值!"));
     EXPECT_TRUE(desk->RzBit_Add->isEnabled());
+    Search(desk, QStringLiteral("L50"));
+    EXPECT_TRUE(desk->RzMemo_Less->toPlainText().isEmpty()) << "a balance of exactly LessMoney is enough";
+
+    Search(desk, QStringLiteral("LOST"));
+    EXPECT_FALSE(desk->RzLab_NoUse->isHidden());
+    EXPECT_EQ(desk->RzLab_NoUse->text(), QStringLiteral("会员卡挂失或者到期"));
+    EXPECT_FALSE(desk->RzBit_Add->isEnabled());
+    EXPECT_FALSE(desk->RzBit_ExitGoods->isEnabled());
+    EXPECT_FALSE(desk->RzBit_ExChangeGoods->isEnabled());
 
     Search(desk, QStringLiteral("EXP"));
     EXPECT_TRUE(desk->RzMemo_Less->toPlainText().isEmpty());
@@ -150,6 +162,7 @@ TEST_F(DeskTest, CardStateWarningsAndTheNoCardCustomer)
     EXPECT_EQ(desk->RzEd_CardMoney->text(), QStringLiteral("5"));
     EXPECT_EQ(desk->RzEd_CardSum->text(), QStringLiteral("7"));
     EXPECT_EQ(desk->RzLab_Money->text(), QStringLiteral("剩余次数："));
+    EXPECT_EQ(desk->RzLabel6->text(), QStringLiteral("累计次数："));
     EXPECT_FALSE(desk->RzBit_ExitGoods->isEnabled());
 
     Key(desk->RzEd_Query, Qt::Key_F2);
@@ -176,6 +189,74 @@ TEST_F(DeskTest, F3SellsAndTheHistoryShowsTheConsumption)
     EXPECT_EQ(desk->DBGridEh2->RowCount(), 1);
     EXPECT_EQ(desk->RzEd_Score->text(), QStringLiteral("18"));
     EXPECT_EQ(desk->RzEd_CardSum->text(), QStringLiteral("180.00"));
+    delete desk;
+}
+
+TEST_F(DeskTest, DeletingADiscountCardConsumptionReversesMoneyPointsAndStock)
+{
+    AddMember({QStringLiteral("K1"), 1, QStringLiteral("00"), 0, 20, 20, 300});
+    AddGoods(QStringLiteral("GK1"), QStringLiteral("一号"), 40, 10, 0);
+    AddGoods(QStringLiteral("GK2"), QStringLiteral("二号"), 20, 10, 0);
+    TFrm_HYCost *desk = Desk();
+    Search(desk, QStringLiteral("K1"));
+    messages.dialogs[QStringLiteral("TFrm_CostCardMoney")] = [](QDialog *d) {
+        auto *s = static_cast<TFrm_CostCardMoney *>(d);
+        AddToCart(s, QStringLiteral("GK1"), QStringLiteral("2"));
+        AddToCart(s, QStringLiteral("GK2"), QStringLiteral("2"));
+        s->RzBit_CheckOut->click();
+        return QDialog::Accepted;
+    };
+    desk->RzBit_Add->click();
+    ASSERT_EQ(desk->DBGridEh1->RowCount(), 1);
+    ASSERT_DOUBLE_EQ(desk->DBGridEh1->Value(QStringLiteral("CostMoney")).asFloat(), 120);
+    ASSERT_DOUBLE_EQ(desk->DBGridEh1->Value(QStringLiteral("CostScore")).asFloat(), 12);
+    ASSERT_DOUBLE_EQ(MemberValue(QStringLiteral("HisSumMoney"), QStringLiteral("K1")), 420);
+
+    // No keeps everything.
+    messages.answers = {QMessageBox::No};
+    desk->NP_DeleteCostClick();
+    EXPECT_EQ(messages.lastText(), QStringLiteral("你确定要删除当前消费吗？"));
+    EXPECT_EQ(desk->DBGridEh1->RowCount(), 1);
+
+    desk->NP_DeleteCostClick();
+    EXPECT_DOUBLE_EQ(MemberValue(QStringLiteral("HisSumMoney"), QStringLiteral("K1")), 300);
+    EXPECT_DOUBLE_EQ(MemberValue(QStringLiteral("memberScore"), QStringLiteral("K1")), 20);
+    EXPECT_DOUBLE_EQ(MemberValue(QStringLiteral("SumScore"), QStringLiteral("K1")), 32) << "never reduced";
+    EXPECT_EQ(Stock(QStringLiteral("GK1")), 10);
+    EXPECT_EQ(Stock(QStringLiteral("GK2")), 10);
+    EXPECT_EQ(Num(QStringLiteral("select count(*) from T_GoodsCostDetailInfo")), 0);
+    EXPECT_EQ(Num(QStringLiteral("select count(*) from T_MemberCostInfo")), 0);
+    EXPECT_EQ(Text(QStringLiteral("select OperInfo from T_SysLog where OperInfo like '删除%'")),
+              QStringLiteral("删除消费信息 会员卡号：[K1],消费金额为：120元"));
+    EXPECT_EQ(desk->DBGridEh1->RowCount(), 0);
+    EXPECT_EQ(desk->RzEd_Score->text(), QStringLiteral("20"));
+    delete desk;
+}
+
+TEST_F(DeskTest, ConsumptionsInOneSecondKeepApartSerialNumbers)
+{
+    At(QStringLiteral("2026-03-05 12:00:00"));
+    AddMember({QStringLiteral("T1"), 1, QStringLiteral("00")});
+    AddGoods(QStringLiteral("GT1"), QStringLiteral("一"), 10, 10, 0);
+    AddGoods(QStringLiteral("GT2"), QStringLiteral("二"), 30, 10, 0);
+    TFrm_HYCost *desk = Desk();
+    Search(desk, QStringLiteral("T1"));
+    Sell(desk, QStringLiteral("GT1"), QStringLiteral("1"));
+    Sell(desk, QStringLiteral("GT2"), QStringLiteral("1"));
+    const db::Result ids = db().query(QStringLiteral("select CostID from T_MemberCostInfo order by CostID"));
+    ASSERT_EQ(ids.rowCount(), 2);
+    EXPECT_EQ(ids.value(0, 0).asString(), QStringLiteral("20260305120000"));
+    EXPECT_EQ(ids.value(1, 0).asString(), QStringLiteral("20260305120001"));
+    EXPECT_EQ(Num(QStringLiteral("select count(*) from T_GoodsCostDetailInfo where CostID=?"), {ids.value(0, 0).asString()}), 1);
+
+    // Deleting one leaves the other whole.
+    ASSERT_EQ(desk->DBGridEh1->RowCount(), 2);
+    desk->DBGridEh1->SetCurrentRow(0);
+    const QString deleted = desk->DBGridEh1->Value(QStringLiteral("CostID")).asString();
+    desk->NP_DeleteCostClick();
+    EXPECT_EQ(Num(QStringLiteral("select count(*) from T_MemberCostInfo")), 1);
+    EXPECT_EQ(Num(QStringLiteral("select count(*) from T_GoodsCostDetailInfo")), 1);
+    EXPECT_EQ(Num(QStringLiteral("select count(*) from T_GoodsCostDetailInfo where CostID=?"), {deleted}), 0);
     delete desk;
 }
 

@@ -1,13 +1,20 @@
-// Sale and count-card receipts, byte for byte, and once through the CUPS capture queue.
+// Sale and count-card receipts, byte for byte, and through the CUPS capture queue from
+// the screens that print them.
 
-#include "pos/Receipts.h"
+#include "PosFixture.h"
 
+#include "core/Clock.h"
 #include "core/Routines.h"
 #include "platform/print/RawPrinter.h"
 #include "platform/text/Gbk.h"
+#include "pos/Receipts.h"
+#include "pos/Ut_CostCardCount.h"
+#include "pos/Ut_ShowChangeMoney.h"
 
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRadioButton>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -45,6 +52,26 @@ QByteArray Foot(bool withOperator)
 }
 
 const QByteArray kSep(32, '=');
+
+const QString kQueue = QStringLiteral("receipt");
+const QString kCapture = QStringLiteral("/tmp/kelvo-receipt.bin");
+
+// Runs `print` and returns what the capture queue wrote, once it holds `size` bytes.
+QByteArray ThroughQueue(const std::function<void()> &print, qsizetype size)
+{
+    QFile::remove(kCapture);
+    print();
+    QByteArray got;
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 10000 && got.size() < size) {
+        QFile f(kCapture);
+        if (f.open(QIODevice::ReadOnly))
+            got = f.readAll();
+        QThread::msleep(50);
+    }
+    return got;
+}
 
 Receipts::Sale TwoLineSale(const QString &card, SaleRules::PayPath path)
 {
@@ -129,22 +156,67 @@ TEST(Receipts, CountReceiptWithoutOperatorEndsWithTheFootNotes)
 
 TEST(Receipts, SaleReceiptReachesTheCaptureQueueUnchanged)
 {
-    const QString queue = QStringLiteral("receipt");
-    const QString capture = QStringLiteral("/tmp/kelvo-receipt.bin");
-    if (!print::printerNames().contains(queue))
+    if (!print::printerNames().contains(kQueue))
         GTEST_SKIP() << "no CUPS queue \"receipt\"; run scripts/cups-test-setup.sh as root to create it";
-    QFile::remove(capture);
     const QByteArray bytes =
         Receipts::SaleReceipt(ShopFrame(true), TwoLineSale(QStringLiteral("0000"), SaleRules::PayPath::PlainSale), kPrinted);
-    PrintRaw(queue, bytes);
-    QByteArray got;
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 10000 && got.size() < bytes.size()) {
-        QFile f(capture);
-        if (f.open(QIODevice::ReadOnly))
-            got = f.readAll();
-        QThread::msleep(50);
-    }
-    EXPECT_EQ(got, bytes);
+    EXPECT_EQ(ThroughQueue([&] { PrintRaw(kQueue, bytes); }, bytes.size()), bytes);
+}
+
+// The screens hand the receipt what the operator saw: the serial number, the cart, the
+// tender of the change dialog; printed on the queue the settings name.
+TEST_F(PosTest, CheckoutAndCountConsumptionPrintTheirReceipts)
+{
+    if (!print::printerNames().contains(kQueue))
+        GTEST_SKIP() << "no CUPS queue \"receipt\"";
+    SysSet.PrintName = kQueue;
+    SysSet.IfUse_PrintPicket = QStringLiteral("1");
+    SysSet.IfUse_Show = QStringLiteral("1");
+    SysSet.IfUse_Oper = QStringLiteral("0");
+    SysSet.UnitName = QStringLiteral("凯沃店");
+    SysSet.FootNote1 = QStringLiteral("谢谢惠顾");
+    SysSet.footNote2 = QString();
+    SysSet.FootNote3 = QStringLiteral("欢迎再来");
+    const QDateTime t(QDate(2026, 3, 1), QTime(10, 0, 0));
+    Clock::setNow([t] { return t; });
+    const QByteArray tail = G("谢谢惠顾") + "\r\n\r\n" + G("欢迎再来") + "\r\n\n\n\n\n\n";
+
+    AddMember({QStringLiteral("S30"), 2, QStringLiteral("01"), 30});
+    AddGoods(QStringLiteral("G50"), QStringLiteral("礼盒"), 50, 10, 1);
+    messages.dialogs[QStringLiteral("TFrm_ShowChangeMoney")] = [](QDialog *d) {
+        auto *c = static_cast<TFrm_ShowChangeMoney *>(d);
+        c->RzEd_XJMoney->setText(QStringLiteral("50.00"));
+        c->RzBit_OK->click();
+        return c->result();
+    };
+    TFrm_CostCardMoney *s = SaleScreen(QStringLiteral("S30"), QStringLiteral("2"), 30, QStringLiteral("1"));
+    AddToCart(s, QStringLiteral("G50"), QStringLiteral("1"));
+    s->RzChk_XJJZ->click();
+    s->RzRadioButton1->setChecked(true);
+    QByteArray sale = Head() + G("流水号：") + "20260301100000\n" + G("  卡号：") + "S30" + G("     姓名：测试会员") + "\n";
+    sale += kSep + "\n" + G("编号  名称  单价  数量    金额") + "\n";
+    sale += "G50  " + G("礼盒") + QByteArray(12, ' ') + "\r\n";
+    sale += QByteArray(6, ' ') + "  50.00" + " " + "  1.000" + "  " + "  50.00" + "\n";
+    sale += "======2026/03/01 10:00:00=======\n";
+    sale += G("应收金额：") + QByteArray(14, ' ') + "50.00\r\n";
+    sale += G("储值卡：") + "30.00\r\n";
+    sale += G("现金:") + "50.00" + QByteArray(8, ' ') + G("找零:") + "30.00\r\n";
+    sale += G("<储值卡+现金方式> ") + "\r\n" + kSep + "\r\n" + tail;
+    EXPECT_EQ(ThroughQueue([&] { s->RzBit_CheckOutClick(); }, sale.size()), sale);
+    EXPECT_TRUE(s->Saved);
+    delete s;
+
+    AddMember({QStringLiteral("1001"), 3, QStringLiteral("01"), 5, 0, 0, 0, QStringLiteral("李四")});
+    TFrm_CostCardCount c;
+    c.CardCode = QStringLiteral("1001");
+    c.Balance = 5;
+    c.RzEd_CardName->setText(QStringLiteral("李四"));
+    c.show();
+    c.RzEd_Count->setText(QStringLiteral("3"));
+    c.RzEd_ReMark->setText(QStringLiteral("精洗"));
+    QByteArray count = Head() + G("流水号：") + "20260301100001\n" + G("  卡号：") + "1001" + G("     姓名：李四") + "\n";
+    count += kSep + "\n" + G("会员卡类型：计次卡") + "\r\n" + G("消费次数：3次") + "\r\n" + G("备注：精洗") + "\n";
+    count += "======2026/03/01 10:00:00=======\n" + tail;
+    EXPECT_EQ(ThroughQueue([&] { c.RzBit_Ok->click(); }, count.size()), count)
+        << "the serial number moves on past the sale of the same second";
 }

@@ -49,6 +49,10 @@ TEST_F(PosTest, CartLinesTakeTheMemberRateFlooredByTheGoods)
     s->RzBit_modiClick();
     EXPECT_DOUBLE_EQ(s->DBGridEh3->Value(0, QStringLiteral("SumPrice")).asFloat(), 59.43);
     EXPECT_EQ(s->RzEd_PayMoney->text(), QStringLiteral("59.43"));
+    // After a quantity change the amount shows the total as the database gives it.
+    s->RzEd_GoodsCount->setText(QStringLiteral("10"));
+    s->RzBit_modiClick();
+    EXPECT_EQ(s->RzEd_PayMoney->text(), QStringLiteral("84.9"));
     delete s;
 }
 
