@@ -437,9 +437,17 @@ void TFrm_HYCost::HistoryRowChanged()
     UpdateExitGoodsState();
 }
 
+bool TFrm_HYCost::IsReturnRecord() const
+{
+    // Only stored-value returns carry the mark; a discount-card return shows by its
+    // negative amount. Returning a return would book a sale.
+    return DBGridEh1->Value(QStringLiteral("ifExitGoods")).asInt() == 1
+           || DBGridEh1->Value(QStringLiteral("CostMoney")).asFloat() < 0;
+}
+
 void TFrm_HYCost::UpdateExitGoodsState()
 {
-    if (DBGridEh1->RowCount() > 0 && DBGridEh1->Value(QStringLiteral("ifExitGoods")).asInt() == 1) {
+    if (DBGridEh1->RowCount() > 0 && IsReturnRecord()) {
         RzBit_ExitGoods->setEnabled(false);
         return;
     }
@@ -514,7 +522,7 @@ void TFrm_HYCost::RzBit_ExitGoodsClick()
         Messages::Info(QStringLiteral("此会员没有消费，不能退货！"));
         return;
     }
-    if (DBGridEh1->Value(QStringLiteral("ifExitGoods")).asInt() == 1)
+    if (IsReturnRecord())
         return;
     QPointer<TFrm_CostCardMoney_Exit> dlg = new TFrm_CostCardMoney_Exit(this);
     dlg->CardCode = m_code;

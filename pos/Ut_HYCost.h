@@ -87,6 +87,7 @@ private:
     void ShowPhoto(const QString &file);
     bool CheckCardChosen();
     void UpdateExitGoodsState();
+    bool IsReturnRecord() const;
 
     QString m_code;
     QString m_kind;

@@ -350,6 +350,11 @@ TEST_F(DeskTest, ReturnOfADiscountCardSaleAndDeletingTheReturnRecord)
     ASSERT_EQ(desk->DBGridEh1->RowCount(), 2);
     desk->DBGridEh1->SetCurrentRow(0);
     ASSERT_DOUBLE_EQ(desk->DBGridEh1->Value(QStringLiteral("CostMoney")).asFloat(), -100);
+    // A discount-card return record is not marked, yet cannot be returned again.
+    EXPECT_FALSE(desk->RzBit_ExitGoods->isEnabled());
+    messages.executedDialogs.clear();
+    desk->RzBit_ExitGoodsClick();
+    EXPECT_TRUE(messages.executedDialogs.isEmpty());
     desk->NP_DeleteCostClick();
     EXPECT_EQ(Stock(QStringLiteral("GR")), 8);
     EXPECT_DOUBLE_EQ(MemberValue(QStringLiteral("memberScore"), QStringLiteral("R1")), 10);
